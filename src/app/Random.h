@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace warpix {
+
+// Knuth's subtractive generator (the ran3 form). Every drawing decision of
+// the saver comes from one of these, so the order of draws is behaviour: one
+// seed must give one run.
+class Random {
+ public:
+  static constexpr std::int32_t kModulus = 1000000000;
+  static constexpr std::int32_t kSeedConstant = 161803398;
+
+  Random();  // seeded with the current time in seconds
+  explicit Random(std::int32_t seed);
+  virtual ~Random() = default;
+
+  void seed(std::int32_t s);
+  std::int32_t seedValue() const { return seed_; }
+
+  std::int32_t next();                 // 0 .. 999 999 999
+  float uniform();                     // 0 .. 1 inclusive (single precision)
+  std::int32_t below(std::int32_t n);  // 0 .. n-1, rarely n
+  std::int32_t skewed(std::int32_t n, std::int32_t k);
+  float uniformSigned();               // -1 .. 1
+  std::int32_t coin();
+  std::int32_t sign();
+
+ private:
+  std::int32_t first_ = 0;
+  std::int32_t second_ = 31;
+  std::array<std::int32_t, 56> table_{};
+  std::int32_t seed_ = 0;
+};
+
+}  // namespace warpix

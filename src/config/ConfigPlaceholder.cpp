@@ -1,0 +1,2 @@
+// The settings dialog's pages are added here.
+namespace warpix {}

@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+  std::puts("warpix");
+  return 0;
+}

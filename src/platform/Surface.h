@@ -1,0 +1,127 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace warpix {
+
+// A screen pixel: 0x00RRGGBB, which in memory on a little-endian machine is
+// blue, green, red, 0 (the layout of a 32-bit DIB row, of Cairo's RGB24 and
+// of SDL's XRGB8888), so frames go to the display without conversion.
+using Pixel = std::uint32_t;
+
+// GDI colour reference layout 0x00BBGGRR, as pixel reads and writes of the
+// effects use it; the top byte carries the colour kind and is dropped here.
+constexpr Pixel pixelFromColorRef(std::uint32_t ref) {
+  return ((ref & 0xFFu) << 16) | (ref & 0xFF00u) | ((ref >> 16) & 0xFFu);
+}
+constexpr std::uint32_t colorRefFromPixel(Pixel p) {
+  return ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+}
+constexpr Pixel makePixel(int r, int g, int b) {
+  return (static_cast<Pixel>(r & 0xFF) << 16) | (static_cast<Pixel>(g & 0xFF) << 8) | static_cast<Pixel>(b & 0xFF);
+}
+constexpr int pixelRed(Pixel p) { return static_cast<int>((p >> 16) & 0xFF); }
+constexpr int pixelGreen(Pixel p) { return static_cast<int>((p >> 8) & 0xFF); }
+constexpr int pixelBlue(Pixel p) { return static_cast<int>(p & 0xFF); }
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+// left, top inclusive; right, bottom exclusive (a Windows RECT).
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int width() const { return right - left; }
+  int height() const { return bottom - top; }
+  bool operator==(const Rect&) const = default;
+};
+
+class Font;
+
+// The drawing surface: a 32-bit framebuffer owned by the program, standing
+// in for a GDI device context. Pixel access and blits are plain memory
+// work; lines and text are drawn with Cairo and Pango (platform/linux).
+// Rows are top-down. Writes outside the surface are clipped away.
+class Surface {
+ public:
+  Surface(int width, int height);  // black
+  ~Surface();
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  Surface(Surface&&) noexcept;
+  Surface& operator=(Surface&&) noexcept;
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  // Pixels per row; rows are contiguous.
+  int stride() const { return width_; }
+
+  const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  // Mutable row access marks the row changed.
+  Pixel* row(int y) {
+    markDirty(y, y + 1);
+    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+  }
+  const Pixel* data() const { return pixels_.data(); }
+
+  bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+  // Outside the surface a read gives black.
+  Pixel pixel(int x, int y) const { return contains(x, y) ? row(y)[x] : 0; }
+  void setPixel(int x, int y, Pixel p) {
+    if (!contains(x, y)) return;
+    pixels_[static_cast<std::size_t>(y) * width_ + x] = p;
+    markDirty(y, y + 1);
+  }
+
+  void fill(Pixel p);
+  void fillRect(const Rect& r, Pixel p);
+  // Copies `src` onto this surface at (0, 0), as much as overlaps.
+  void copyFrom(const Surface& src);
+  // BitBlt: w x h pixels from (sx, sy) of src to (dx, dy), clipped to both.
+  void blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
+
+  // SetDIBitsToDevice of a whole packed DIB: `info` points at a 40-byte
+  // BITMAPINFOHEADER followed by its colour table, `bits` at the bottom-up
+  // rows. Depths 1, 4, 8 (with colour table), 16 (5-5-5), 24 and 32.
+  void drawDib(int x, int y, const std::uint8_t* info, const std::uint8_t* bits);
+  // StretchDIBits with nearest-neighbour sampling onto dw x dh at (x, y).
+  void stretchDib(int x, int y, int dw, int dh, const std::uint8_t* info, const std::uint8_t* bits);
+
+  // Lines with a solid round-capped pen, no antialiasing (Cairo).
+  void line(Point from, Point to, Pixel colour, int penWidth);
+  void polyline(const std::vector<Point>& points, Pixel colour, int penWidth, bool closed);
+
+  // Text with a transparent background; (x, y) is the top-left corner of the
+  // text's cell, as GDI TextOut places it by default.
+  void drawText(const Font& font, int x, int y, const std::string& utf8, Pixel colour);
+
+  // Rows written since the last call, as [top, bottom); empty when none.
+  struct RowRange {
+    int top = 0;
+    int bottom = 0;
+    bool empty() const { return bottom <= top; }
+  };
+  RowRange takeDirtyRows();
+  void markDirty(int top, int bottom) {
+    if (top < dirtyTop_) dirtyTop_ = top;
+    if (bottom > dirtyBottom_) dirtyBottom_ = bottom;
+  }
+  void markAllDirty() { markDirty(0, height_); }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<Pixel> pixels_;
+  int dirtyTop_;
+  int dirtyBottom_;
+};
+
+}  // namespace warpix
