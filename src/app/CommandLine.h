@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace warpix {
+
+// Run modes, numbered as the screensaver switches have always numbered them.
+enum class RunMode : int {
+  Undecided = 0,
+  ChangePassword = 1,
+  Preview = 3,
+  Configure = 4,
+  FullScreen = 5,
+};
+
+// What the program is asked to do. Screensaver switches ("/s", "-c", "p",
+// "/a", "-r42" as the second argument) and long options are read by one
+// parser, so they combine the same way everywhere.
+struct CommandLine {
+  enum class Action {
+    Run,            // the run mode decides
+    Help,
+    Version,
+    PrintSettings,
+    Render,
+    Error,          // bad long option: usage to stderr, exit 2
+  };
+
+  Action action = Action::Run;
+  RunMode mode = RunMode::Configure;
+  std::optional<std::int32_t> seed;
+  std::string windowArgument;  // the second argument of /a and /p
+  std::optional<unsigned long> windowId;
+  bool root = false;
+  std::string renderDir;
+  int width = 0;
+  int height = 0;
+  int monitors = 1;
+  int operations = 20;
+  std::string configDir;
+  std::string logOpsPath;
+  std::string error;
+
+  static CommandLine parse(const std::vector<std::string>& args);
+  static std::string usage(const std::string& program);
+};
+
+// A decimal number read the way the C library's atoi reads it: leading
+// blanks, a sign, digits; anything else stops it, and no digits give 0.
+std::int32_t readDecimal(const std::string& text);
+
+}  // namespace warpix
