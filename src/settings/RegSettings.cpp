@@ -1,0 +1,391 @@
+#include "settings/RegSettings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+#include "app/Random.h"
+#include "platform/ProfileStore.h"
+#include "platform/Shell.h"
+
+namespace warpix {
+
+namespace {
+
+constexpr const char* kFoldersSection = "Warpix";
+constexpr const char* kFoldersKey = "Folders";
+constexpr const char* kCountSection = "WebSitesCount";
+constexpr const char* kCountKey = "Count";
+constexpr const char* kSitesSection = "WebSites";
+constexpr const char* kSitePrefix = "Image";
+constexpr const char* kLastRunVersionKey = "LastRunVersion";
+constexpr std::size_t kCountMaxChars = 32;
+constexpr std::size_t kMinOwnerNameChars = 6;
+
+std::string messageKey(int index) { return "Message" + std::to_string(index); }
+std::string siteKey(std::int64_t index) { return kSitePrefix + std::to_string(index); }
+
+std::size_t utf8Length(std::string_view text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+// A frequency below zero means nothing; left negative it would make the
+// cumulative shares of a table fall back and hand its share to a neighbour.
+std::int32_t weight(std::int32_t value) { return std::max<std::int32_t>(value, 0); }
+
+// Weight × fraction, truncated toward zero as the integer weights need.
+std::int32_t share(std::int32_t value, double fraction) {
+  return static_cast<std::int32_t>(static_cast<double>(weight(value)) * fraction);
+}
+
+// Leading decimal number as the list file's count is read: blanks, sign,
+// digits; anything else, or a number beyond 32 bits, counts as 0.
+std::int64_t leadingNumber(std::string_view text) {
+  const auto start = text.find_first_not_of(" \t");
+  if (start == std::string_view::npos) return 0;
+  text.remove_prefix(start);
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  (void)end;
+  return error == std::errc() ? value : 0;
+}
+
+// The index of a key "Image<n>" written the way siteKey writes it, or -1.
+std::int64_t siteIndex(std::string_view key) {
+  const std::string_view prefix(kSitePrefix);
+  if (key.substr(0, prefix.size()) != prefix) return -1;
+  const std::string_view digits = key.substr(prefix.size());
+  if (digits.empty() || (digits.size() > 1 && digits[0] == '0')) return -1;
+  std::int64_t value = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return -1;
+  return value;
+}
+
+}  // namespace
+
+RegSettings::RegSettings(ProfileStore& store, const Shell& shell, std::function<void()> turnTraceOn)
+    : store_(store), shell_(shell), turnTraceOn_(std::move(turnTraceOn)) {
+  for (int i = 0; i < kMessageCount; ++i) messages_[static_cast<std::size_t>(i)] = defaultMessage(i);
+  updateLastMessage();
+}
+
+bool RegSettings::decideFirstRun(ProfileStore& store, std::string_view version) {
+  if (store.readText(kLastRunVersionKey, "") == version) return false;
+  store.writeText(kLastRunVersionKey, version);
+  return true;
+}
+
+std::int32_t RegSettings::clampPause(std::int32_t seconds) { return std::clamp(seconds, 0, kMaxPauseSeconds); }
+
+void RegSettings::load(bool firstRun) {
+  installFolder_ = store_.readText("InstallFolder", "");
+  imageNext_ = store_.readNumber("ImageNext", 0);
+  imageOrder_ = store_.readNumber("ImageOrder", 0);
+  imagePause_ = clampPause(store_.readNumber("ImagePause", 0));
+  imagePeriod_ = store_.readNumber("ImagePeriod", kDefaultImagePeriod);
+  loadFolders(firstRun);
+  webSitePeriod_ = store_.readNumber("WebSitePeriod", 0);
+  webAccess_ = store_.readNumber("WebAccess", 0);
+  loadWebSites();
+  textMessages_ = store_.readNumber("TextMessages", kDefaultTextMessages);
+  textDateTime_ = store_.readNumber("TextDateTime", kDefaultTextDateTime);
+  blankScreen_ = store_.readNumber("BlankScreen", 0) != 0;
+  blankMinutes_ = store_.readNumber("BlankMinutes", kDefaultBlankMinutes);
+  delayBetweenDrawings_ = clampPause(store_.readNumber("DelayBetweenDrawings", 0));
+  doImage_ = store_.readNumber("DoImage", kDefaultDoImage);
+  doSurf_ = store_.readNumber("DoSurf", kDefaultDoSurf);
+  doMangle_ = store_.readNumber("DoMangle", kDefaultDoMangle);
+  doBlur_ = store_.readNumber("DoBlur", kDefaultDoBlur);
+  doText_ = store_.readNumber("DoText", kDefaultDoText);
+  doRepaint_ = store_.readNumber("DoRepaint", kDefaultDoRepaint);
+  useTransparency_ = store_.readNumber("UseTransparency", kDefaultUseTransparency);
+  saveBitmap_ = store_.readNumber("SaveBitmap", 0) != 0;
+  bitmapFilename_ = store_.readText("BitmapFilename", "");
+  if (bitmapFilename_.empty()) bitmapFilename_ = defaultBitmapFilename();
+  styleFuzzy_ = store_.readNumber("StyleFuzzy", kDefaultStyleFuzzy);
+  styleSwirl_ = store_.readNumber("StyleSwirl", kDefaultStyleSwirl);
+  styleWavy_ = store_.readNumber("StyleWavy", kDefaultStyleWavy);
+  styleDistort_ = store_.readNumber("StyleDistort", kDefaultStyleDistort);
+  styleFlipLR_ = store_.readNumber("StyleFlipLR", kDefaultStyleFlipLR);
+  styleFlipTB_ = store_.readNumber("StyleFlipTB", kDefaultStyleFlipTB);
+  loadMessages();
+}
+
+void RegSettings::loadFolders(bool firstRun) {
+  folders_ = parseFolders(store_.readIni(kFoldersSection, kFoldersKey, kFoldersMaxChars));
+  if (!folders_.empty() || !firstRun) return;
+  std::string folder = shell_.picturesFolder();
+  if (folder.empty()) {
+    std::string documents = shell_.documentsFolder();
+    while (documents.size() > 1 && documents.back() == '/') documents.pop_back();
+    if (!documents.empty()) folder = documents + "/Pictures";
+  }
+  if (folder.empty()) return;
+  folders_.push_back(folder);
+  saveImages();
+}
+
+std::int32_t RegSettings::webSiteCount() const {
+  const std::int64_t stored = leadingNumber(store_.readIni(kCountSection, kCountKey, kCountMaxChars));
+  // Keys beyond the highest one present would all read empty; stopping there
+  // gives the same list and keeps a count of two billion from stalling.
+  std::int64_t highest = -1;
+  for (const std::string& key : store_.iniKeys(kSitesSection)) highest = std::max(highest, siteIndex(key));
+  return static_cast<std::int32_t>(std::max<std::int64_t>(0, std::min(stored, highest + 1)));
+}
+
+void RegSettings::loadWebSites() {
+  webSites_.clear();
+  const std::int32_t count = webSiteCount();
+  for (std::int32_t i = 0; i < count; ++i) {
+    std::string site = store_.readIni(kSitesSection, siteKey(i), kWebSiteMaxChars);
+    if (!site.empty()) webSites_.push_back(std::move(site));
+  }
+}
+
+void RegSettings::loadMessages() {
+  lastMessage_ = -1;
+  for (int i = 0; i < kMessageCount; ++i) {
+    std::string text = store_.readText(messageKey(i), defaultMessage(i));
+    if (text == kTraceSwitch && turnTraceOn_) turnTraceOn_();
+    if (!text.empty()) lastMessage_ = i;
+    messages_[static_cast<std::size_t>(i)] = std::move(text);
+  }
+}
+
+void RegSettings::updateLastMessage() {
+  lastMessage_ = -1;
+  for (int i = 0; i < kMessageCount; ++i) {
+    if (!messages_[static_cast<std::size_t>(i)].empty()) lastMessage_ = i;
+  }
+}
+
+std::string RegSettings::defaultMessage(int index) const {
+  switch (index) {
+    case 0: {
+      std::string owner = shell_.realName();
+      return utf8Length(owner) >= kMinOwnerNameChars ? owner : kFallbackMessage0;
+    }
+    case 1:
+      return kDefaultMessage1;
+    case 2:
+      return kDefaultMessage2;
+    default:
+      return {};
+  }
+}
+
+std::string RegSettings::defaultBitmapFilename() const {
+  // Never a bare name (it would land in whatever folder the saver was
+  // started from) and never the root folder.
+  std::string folder = installFolder_.empty() ? store_.folder() : installFolder_;
+  if (folder.empty()) return kBitmapName;
+  if (folder.back() != '/') folder += '/';
+  return folder + kBitmapName;
+}
+
+std::string RegSettings::message(int index) const {
+  if (index < 0 || index >= kMessageCount) return {};
+  return messages_[static_cast<std::size_t>(index)];
+}
+
+void RegSettings::setMessage(int index, std::string text) {
+  if (index < 0 || index >= kMessageCount) return;
+  messages_[static_cast<std::size_t>(index)] = std::move(text);
+  updateLastMessage();
+}
+
+std::string RegSettings::foldersText(const std::vector<std::string>& folders) {
+  std::string text;
+  for (const std::string& folder : folders) text += folder + '*';
+  return text;
+}
+
+std::vector<std::string> RegSettings::parseFolders(std::string_view text) {
+  std::vector<std::string> folders;
+  std::size_t start = 0;
+  for (std::size_t star = text.find('*'); star != std::string_view::npos; star = text.find('*', start)) {
+    folders.emplace_back(text.substr(start, star - start));
+    start = star + 1;
+  }
+  if (start < text.size()) folders.emplace_back(text.substr(start));
+  return folders;
+}
+
+void RegSettings::saveGeneral() {
+  const ProfileBatch batch(store_);
+  store_.writeNumber("BlankScreen", blankScreen_ ? 1 : 0);
+  store_.writeNumber("BlankMinutes", blankMinutes_);
+  store_.writeNumber("DelayBetweenDrawings", delayBetweenDrawings_);
+  store_.writeNumber("DoImage", doImage_);
+  store_.writeNumber("DoSurf", doSurf_);
+  store_.writeNumber("DoMangle", doMangle_);
+  store_.writeNumber("DoBlur", doBlur_);
+  store_.writeNumber("DoText", doText_);
+  store_.writeNumber("DoRepaint", doRepaint_);
+  store_.writeNumber("UseTransparency", useTransparency_);
+}
+
+void RegSettings::saveStyles() {
+  const ProfileBatch batch(store_);
+  store_.writeNumber("StyleFuzzy", styleFuzzy_);
+  store_.writeNumber("StyleSwirl", styleSwirl_);
+  store_.writeNumber("StyleWavy", styleWavy_);
+  store_.writeNumber("StyleDistort", styleDistort_);
+  store_.writeNumber("StyleFlipLR", styleFlipLR_);
+  store_.writeNumber("StyleFlipTB", styleFlipTB_);
+}
+
+void RegSettings::saveImages() {
+  const ProfileBatch batch(store_);
+  store_.writeNumber("ImageOrder", imageOrder_);
+  store_.writeNumber("ImagePause", imagePause_);
+  store_.writeNumber("ImagePeriod", imagePeriod_);
+  store_.writeIni(kFoldersSection, kFoldersKey, foldersText(folders_));
+}
+
+void RegSettings::saveWeb() {
+  const ProfileBatch batch(store_);
+  store_.writeNumber("WebSitePeriod", webSitePeriod_);
+  store_.writeNumber("WebAccess", webAccess_);
+  store_.deleteIniSection(kSitesSection);
+  store_.writeIni(kCountSection, kCountKey, std::to_string(webSites_.size()));
+  for (std::size_t i = 0; i < webSites_.size(); ++i) {
+    store_.writeIni(kSitesSection, siteKey(static_cast<std::int64_t>(i)), webSites_[i]);
+  }
+}
+
+void RegSettings::saveText() {
+  const ProfileBatch batch(store_);
+  store_.writeNumber("TextMessages", textMessages_);
+  store_.writeNumber("TextDateTime", textDateTime_);
+}
+
+void RegSettings::saveMessages() {
+  std::array<std::string, kMessageCount> compacted;
+  std::size_t used = 0;
+  for (std::string& text : messages_) {
+    if (!text.empty()) compacted[used++] = std::move(text);
+  }
+  messages_ = std::move(compacted);
+  updateLastMessage();
+  const ProfileBatch batch(store_);
+  for (int i = 0; i < kMessageCount; ++i) store_.writeText(messageKey(i), messages_[static_cast<std::size_t>(i)]);
+}
+
+void RegSettings::saveImagePosition() { store_.writeNumber("ImageNext", imageNext_); }
+
+void RegSettings::buildChoiceTables(int bitsPerPixel, int runMode) {
+  buildKinds(bitsPerPixel, runMode);
+  kinds_.build(kindWeights_, true);
+  textWeights_ = {weight(textDateTime_), hasMessages() ? weight(textMessages_) : 0};
+  texts_.build(textWeights_, true);
+  visitingOrderWeights_ = {40, 20, 40, 40, 100, 80};
+  visitingOrders_.build(visitingOrderWeights_, true);
+  buildDistortions();
+  distortions_.build(distortionWeights_, true);
+}
+
+void RegSettings::buildKinds(int bitsPerPixel, int runMode) {
+  kindIds_.clear();
+  kindWeights_.clear();
+  const auto add = [this](int id, std::int32_t w) {
+    kindIds_.push_back(id);
+    kindWeights_.push_back(w);
+  };
+  add(0, weight(doMangle_));
+  add(6, weight(doText_));
+  const bool deepColour = bitsPerPixel > 8;
+  if (deepColour) {
+    const std::int32_t blur = weight(doBlur_) / 3;
+    add(2, blur);
+    add(3, blur);
+    add(4, blur);
+    add(8, share(doRepaint_, 0.66));
+    add(9, share(doRepaint_, 0.34));
+    const std::int64_t styleSum = std::int64_t{weight(styleFuzzy_)} + weight(styleSwirl_) + weight(styleWavy_) +
+                                  weight(styleDistort_) + weight(styleFlipLR_) + weight(styleFlipTB_);
+    // Never more than DoMangle / 4, since the fuzzy weight is part of the sum.
+    const std::int32_t fuzzy =
+        styleSum == 0 ? 0
+                      : static_cast<std::int32_t>(static_cast<double>(weight(doMangle_)) * 0.25 *
+                                                  weight(styleFuzzy_) / static_cast<double>(styleSum));
+    add(5, fuzzy);
+  }
+  if (runMode == kFullScreenMode && deepColour) {
+    add(1, weight(doImage_));
+    if (webAccess_ != 0 && hasWebSites()) add(7, weight(doSurf_));
+  }
+}
+
+void RegSettings::buildDistortions() {
+  const std::int32_t fuzzy = styleFuzzy_;
+  const std::int32_t swirl = styleSwirl_;
+  const std::int32_t wavy = styleWavy_;
+  const std::int32_t distort = styleDistort_;
+  distortionWeights_ = {
+      share(fuzzy, 0.5),   share(swirl, 0.55), share(wavy, 0.3),     share(wavy, 0.29),     share(wavy, 0.2),
+      share(wavy, 0.2),    share(distort, 0.33), weight(styleFlipLR_), weight(styleFlipTB_), share(distort, 0.33),
+      share(fuzzy, 0.4),   share(swirl, 0.15), share(fuzzy, 0.1),    share(wavy, 0.01),     share(swirl, 0.15),
+      share(distort, 0.01), share(distort, 0.33), share(swirl, 0.15)};
+}
+
+std::string RegSettings::randomMessage(Random& random) const {
+  if (lastMessage_ < 0) return {};
+  // below() answers its bound itself on the rare draw of exactly 1.0; past
+  // the ninth message that would read outside the record.
+  const std::int32_t index = std::min(random.below(lastMessage_ + 1), kMessageCount - 1);
+  return messages_[static_cast<std::size_t>(index)];
+}
+
+std::string RegSettings::randomWebSite(Random& random) const {
+  if (webSites_.empty()) return {};
+  const auto count = static_cast<std::int32_t>(std::min<std::size_t>(webSites_.size(), INT32_MAX));
+  // The rare draw of exactly 1.0 gives `count`: take the last site then.
+  const std::int32_t index = std::min(random.below(count), count - 1);
+  return webSites_[static_cast<std::size_t>(index)];
+}
+
+std::vector<RegSettings::Entry> RegSettings::entries() const {
+  const auto number = [](const char* key, std::int32_t value, std::int32_t fallback) {
+    return Entry{key, std::to_string(value), std::to_string(fallback), false};
+  };
+  const auto text = [](std::string key, std::string value, std::string fallback) {
+    return Entry{std::move(key), std::move(value), std::move(fallback), true};
+  };
+  std::vector<Entry> list = {
+      number("BlankScreen", blankScreen_ ? 1 : 0, 0),
+      number("BlankMinutes", blankMinutes_, kDefaultBlankMinutes),
+      number("DoImage", doImage_, kDefaultDoImage),
+      number("DoSurf", doSurf_, kDefaultDoSurf),
+      number("DoMangle", doMangle_, kDefaultDoMangle),
+      number("DoBlur", doBlur_, kDefaultDoBlur),
+      number("DoText", doText_, kDefaultDoText),
+      number("DoRepaint", doRepaint_, kDefaultDoRepaint),
+      number("UseTransparency", useTransparency_, kDefaultUseTransparency),
+      number("DelayBetweenDrawings", delayBetweenDrawings_, 0),
+      text("InstallFolder", installFolder_, ""),
+      number("SaveBitmap", saveBitmap_ ? 1 : 0, 0),
+      text("BitmapFilename", bitmapFilename_, defaultBitmapFilename()),
+      number("ImageNext", imageNext_, 0),
+      number("ImageOrder", imageOrder_, 0),
+      number("ImagePause", imagePause_, 0),
+      number("ImagePeriod", imagePeriod_, kDefaultImagePeriod),
+      number("WebSitePeriod", webSitePeriod_, 0),
+      number("WebAccess", webAccess_, 0),
+      number("TextMessages", textMessages_, kDefaultTextMessages),
+      number("TextDateTime", textDateTime_, kDefaultTextDateTime),
+      number("StyleFuzzy", styleFuzzy_, kDefaultStyleFuzzy),
+      number("StyleSwirl", styleSwirl_, kDefaultStyleSwirl),
+      number("StyleWavy", styleWavy_, kDefaultStyleWavy),
+      number("StyleDistort", styleDistort_, kDefaultStyleDistort),
+      number("StyleFlipLR", styleFlipLR_, kDefaultStyleFlipLR),
+      number("StyleFlipTB", styleFlipTB_, kDefaultStyleFlipTB),
+  };
+  for (int i = 0; i < kMessageCount; ++i) list.push_back(text(messageKey(i), message(i), defaultMessage(i)));
+  return list;
+}
+
+}  // namespace warpix
