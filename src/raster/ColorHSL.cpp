@@ -1,0 +1,79 @@
+#include "raster/ColorHSL.h"
+
+#include <algorithm>
+#include <array>
+
+namespace warpix {
+
+namespace {
+
+double channel(double p, double q, double t) {
+  if (t < 0.0) t += 1.0;
+  if (t > 1.0) t -= 1.0;
+  if (6.0 * t < 1.0) return p + (q - p) * 6.0 * t;
+  if (2.0 * t < 1.0) return q;
+  if (3.0 * t < 2.0) return p + (q - p) * (2.0 / 3.0 - t) * 6.0;
+  return p;
+}
+
+int toByte(double unit) { return std::clamp(static_cast<int>(unit * 255.0), 0, 255); }
+
+}  // namespace
+
+ColorHSL::ColorHSL(const ColorRGB& colour, const PaletteLookup* palette) {
+  const double r = colour.red(palette) / 255.0;
+  const double g = colour.green(palette) / 255.0;
+  const double b = colour.blue(palette) / 255.0;
+  const double max = std::max({r, g, b});
+  const double min = std::min({r, g, b});
+  const double delta = max - min;
+  l_ = static_cast<float>((max + min) / 2.0);
+  if (max == min) return;  // grey: no hue, no saturation
+  s_ = static_cast<float>(l_ < 0.5f ? delta / (max + min) : delta / (2.0 - max - min));
+  double h6;
+  if (r == max)
+    h6 = (g - b) / delta;
+  else if (g == max)
+    h6 = (b - r) / delta + 2.0;
+  else
+    h6 = (r - g) / delta + 4.0;
+  double h = h6 / 6.0;
+  if (h < 0.0) h += 1.0;
+  h_ = static_cast<float>(h);
+}
+
+void ColorHSL::contrastHue() {
+  // Twelfths of a turn: how far to turn from each band of hues.
+  struct Row {
+    double below;
+    double add;
+  };
+  static constexpr std::array<Row, 6> kRows{{{1.0, 6.0}, {2.5, 7.0}, {5.8, 10.0}, {6.5, 6.0}, {7.5, 6.0}, {9.5, 5.0}}};
+  const double h = static_cast<double>(h_) * 12.0;
+  double add = 8.0;
+  for (const Row& row : kRows) {
+    if (h < row.below) {
+      add = row.add;
+      break;
+    }
+  }
+  double turned = (h + add) / 12.0;
+  if (turned > 1.0) turned -= 1.0;
+  h_ = static_cast<float>(turned);
+}
+
+ColorRGB ColorHSL::toRGB(bool trueColour) const {
+  const double l = l_;
+  const double s = s_;
+  const double h = h_;
+  if (s_ == 0.0f) {
+    const int v = toByte(l);
+    return ColorRGB(v, v, v, trueColour);
+  }
+  const double q = l <= 0.5 ? l * (1.0 + s) : l + s - l * s;
+  const double p = 2.0 * l - q;
+  return ColorRGB(toByte(channel(p, q, h + 1.0 / 3.0)), toByte(channel(p, q, h)),
+                  toByte(channel(p, q, h - 1.0 / 3.0)), trueColour);
+}
+
+}  // namespace warpix
