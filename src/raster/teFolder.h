@@ -1,0 +1,75 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace warpix {
+
+// True when `name` matches `pattern`, where "*" stands for any run of
+// characters and "?" for exactly one byte. Letters match regardless of case
+// (ASCII), as camera files are often named IMG_0001.JPG.
+bool wildcardMatch(std::string_view pattern, std::string_view name);
+
+// One folder of the file system: lists the files that match wildcard
+// patterns and the subfolders below it, and searches a tree for folders that
+// hold pictures. Names are bare names; paths are folder + "/" + name.
+//
+// Nothing here throws: a folder that is missing, unreadable or vanishes
+// while it is read simply lists what could be read (usually nothing).
+// On Linux a hidden entry is one whose name begins with "." and there is no
+// system attribute: no entry is a system entry.
+class teFolder {
+ public:
+  // Trailing "/" are dropped ("/" itself stays "/").
+  explicit teFolder(std::string path);
+
+  const std::string& path() const { return path_; }
+  const std::vector<std::string>& files() const { return files_; }
+  const std::vector<std::string>& subfolders() const { return subfolders_; }
+
+  // Appends the names that match each pattern of the space-separated list,
+  // pattern by pattern; within one pattern in byte order of the names, so a
+  // scan does not depend on the order the file system happens to return.
+  // Returns the number appended and rewinds the file cursor. When `running`
+  // is given and becomes false the scan ends before the next pattern.
+  int scanFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr, bool lowercase = false);
+  bool hasFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr) const;
+
+  // Appends every subfolder whose name does not begin with "." and rewinds
+  // the subfolder cursor; returns the count. As dot-names are the hidden
+  // entries here, `includeHidden` admits nothing more, and there are no
+  // system entries for `includeSystem` to admit.
+  int scanSubfolders(bool includeSystem, bool includeHidden, const std::atomic<bool>* running = nullptr);
+  // The path of the subfolder under the cursor, advancing it; "" at the end.
+  std::string nextSubfolder();
+
+  void appendPaths(std::vector<std::string>& list) const;
+
+  using StatusCallback = std::function<void(const std::string&)>;
+  // Appends to `result` this folder and every folder below it that has a
+  // file matching `patterns`, depth first in the order found. `status` hears
+  // each folder as it is entered. Each real folder is entered once, so a
+  // symbolic link that leads back up the tree ends instead of looping.
+  void searchTree(const std::string& patterns, std::vector<std::string>& result, const StatusCallback& status,
+                  bool includeSystem, bool includeHidden, const std::atomic<bool>* running = nullptr);
+
+ private:
+  void searchTree(const std::string& patterns, std::vector<std::string>& result, const StatusCallback& status,
+                  bool includeSystem, bool includeHidden, const std::atomic<bool>* running,
+                  std::set<std::string>& visited);
+  std::string join(const std::string& name) const;
+  std::vector<std::string> matches(const std::string& pattern, bool lowercase, bool firstOnly) const;
+
+  std::string path_;
+  std::vector<std::string> files_;
+  std::vector<std::string> subfolders_;
+  std::size_t fileCursor_ = 0;
+  std::size_t subfolderCursor_ = 0;
+};
+
+}  // namespace warpix
