@@ -88,11 +88,17 @@ class Surface {
   // BitBlt: w x h pixels from (sx, sy) of src to (dx, dy), clipped to both.
   void blit(int dx, int dy, int w, int h, const Surface& src, int sx, int sy);
 
-  // SetDIBitsToDevice of a whole packed DIB: `info` points at a 40-byte
-  // BITMAPINFOHEADER followed by its colour table, `bits` at the bottom-up
-  // rows. Depths 1, 4, 8 (with colour table), 16 (5-5-5), 24 and 32.
+  // SetDIBitsToDevice of a whole packed DIB, its top-left corner at (x, y),
+  // clipped to the surface: `info` points at a BITMAPINFOHEADER followed by
+  // its colour table, `bits` at the rows (bottom-up for a positive height).
+  // Depths 1, 4, 8 (with colour table), 16 (5-5-5), 24 and 32, uncompressed.
+  // The header must tell the truth about the buffers; one that is visibly
+  // wrong draws nothing (see DibView for the checks).
   void drawDib(int x, int y, const std::uint8_t* info, const std::uint8_t* bits);
-  // StretchDIBits with nearest-neighbour sampling onto dw x dh at (x, y).
+  // StretchDIBits of the whole DIB onto dw x dh at (x, y), nearest
+  // neighbour: destination column i shows source column i * width / dw and
+  // row j source row j * height / dh (integer division, rows from the top).
+  // A width or height of 0 or below draws nothing.
   void stretchDib(int x, int y, int dw, int dh, const std::uint8_t* info, const std::uint8_t* bits);
 
   // Lines with a solid round-capped pen, no antialiasing (Cairo).
