@@ -1,0 +1,28 @@
+// The Surface members that draw with Cairo and Pango: lines, outlines and
+// text. Pixel work of the surface lives in platform/Surface.cpp.
+#include "platform/Font.h"
+#include "platform/Surface.h"
+#include "platform/linux/CairoCanvas.h"
+#include "platform/linux/PangoFont.h"
+
+namespace warpix {
+
+void Surface::line(Point from, Point to, Pixel colour, int penWidth) {
+  polyline({from, to}, colour, penWidth, false);
+}
+
+void Surface::polyline(const std::vector<Point>& points, Pixel colour, int penWidth, bool closed) {
+  if (points.size() < 2) return;
+  CairoCanvas canvas(pixels_.data(), width_, height_);
+  const Rect changed = canvas.stroke(points, closed, colour, penWidth);
+  if (changed.height() > 0) markDirty(changed.top, changed.bottom);
+}
+
+void Surface::drawText(const Font& font, int x, int y, const std::string& utf8, Pixel colour) {
+  if (!font.valid() || utf8.empty()) return;
+  CairoCanvas canvas(pixels_.data(), width_, height_);
+  const Rect changed = canvas.showLayout(font.impl()->layoutFor(utf8), x, y, colour);
+  if (changed.height() > 0) markDirty(changed.top, changed.bottom);
+}
+
+}  // namespace warpix
