@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+#include "raster/Image.h"
+
+namespace warpix {
+
+class BinaryFile;
+struct BmpHeader;
+
+// A Windows BMP file (or a bare DIB). Whatever the file's flavour, the
+// result is a plain bottom-up DIB with a 40-byte header: 1, 4 and 8 bits
+// with a full colour table, 16 bits 5-5-5, 24 or 32 bits. Bit-field files
+// become 24-bit, run-length files are expanded, top-down rows turned over.
+// The divisor is not used: BMP files are never scaled.
+class ImageBMP : public Image {
+ public:
+  ImageBMP(const std::string& path, int divisor);
+
+ private:
+  bool decode(const BinaryFile& file, const BmpHeader& header);
+  bool readPalette(const BinaryFile& file, const BmpHeader& header);
+  bool readRows(const BinaryFile& file, const BmpHeader& header);
+  bool readBitfields(const BinaryFile& file, const BmpHeader& header);
+  bool readRunLengths(const BinaryFile& file, const BmpHeader& header);
+};
+
+}  // namespace warpix
