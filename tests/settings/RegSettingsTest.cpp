@@ -1,0 +1,432 @@
+#include "settings/RegSettings.h"
+
+#include <glib.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <climits>
+#include <memory>
+
+#include "app/Random.h"
+#include "platform/TempFolder.h"
+#include "platform/linux/KeyFileStore.h"
+#include "settings/FakeShell.h"
+
+namespace warpix {
+namespace {
+
+using testing::FakeShell;
+using testing::TempFolder;
+
+class RegSettingsTest : public ::testing::Test {
+ protected:
+  // A store and a record over the temporary folder, as a fresh start-up sees it.
+  RegSettings& start(bool firstRun = false) {
+    settings_.reset();
+    store_ = std::make_unique<KeyFileStore>(dir_.str());
+    settings_ = std::make_unique<RegSettings>(*store_, shell_, [this] { ++traceCalls_; });
+    settings_->load(firstRun);
+    return *settings_;
+  }
+
+  // The keys of a group as they are on disk, sorted.
+  std::vector<std::string> keysOnDisk(const std::string& file, const std::string& group) const {
+    std::unique_ptr<GKeyFile, decltype(&g_key_file_free)> keys(g_key_file_new(), &g_key_file_free);
+    std::vector<std::string> names;
+    if (!g_key_file_load_from_file(keys.get(), (dir_.str() + "/" + file).c_str(), G_KEY_FILE_NONE, nullptr)) {
+      return names;
+    }
+    gchar** list = g_key_file_get_keys(keys.get(), group.c_str(), nullptr, nullptr);
+    for (gchar** key = list; key != nullptr && *key != nullptr; ++key) names.emplace_back(*key);
+    g_strfreev(list);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  std::vector<std::string> profileKeys() const { return keysOnDisk("photo-warpix.conf", "Config"); }
+
+  void storeIni(const std::string& contents) const { dir_.write("Warpix.ini", contents); }
+  void storeProfile(const std::string& contents) const { dir_.write("photo-warpix.conf", "[Config]\n" + contents); }
+
+  TempFolder dir_;
+  FakeShell shell_;
+  std::unique_ptr<KeyFileStore> store_;
+  std::unique_ptr<RegSettings> settings_;
+  int traceCalls_ = 0;
+};
+
+TEST_F(RegSettingsTest, NothingStoredGivesEveryDefault) {
+  const RegSettings& s = start();
+  EXPECT_TRUE(s.folders().empty());
+  EXPECT_TRUE(s.webSites().empty());
+  EXPECT_FALSE(s.blankScreen());
+  EXPECT_EQ(s.blankMinutes(), 60);
+  EXPECT_EQ(s.doImage(), 30);
+  EXPECT_EQ(s.doSurf(), 100);
+  EXPECT_EQ(s.doMangle(), 75);
+  EXPECT_EQ(s.doBlur(), 8);
+  EXPECT_EQ(s.doText(), 30);
+  EXPECT_EQ(s.doRepaint(), 5);
+  EXPECT_EQ(s.useTransparency(), 10);
+  EXPECT_EQ(s.delayBetweenDrawings(), 0);
+  EXPECT_EQ(s.installFolder(), "");
+  EXPECT_FALSE(s.saveBitmap());
+  EXPECT_EQ(s.bitmapFilename(), dir_.str() + "/Warpix.bmp");
+  EXPECT_EQ(s.imageNext(), 0);
+  EXPECT_EQ(s.imageOrder(), 0);
+  EXPECT_EQ(s.imagePause(), 0);
+  EXPECT_EQ(s.imagePeriod(), 30);
+  EXPECT_EQ(s.webSitePeriod(), 0);
+  EXPECT_EQ(s.webAccess(), 0);
+  EXPECT_EQ(s.textMessages(), 40);
+  EXPECT_EQ(s.textDateTime(), 80);
+  EXPECT_EQ(s.styleFuzzy(), 5);
+  EXPECT_EQ(s.styleSwirl(), 20);
+  EXPECT_EQ(s.styleWavy(), 80);
+  EXPECT_EQ(s.styleDistort(), 80);
+  EXPECT_EQ(s.styleFlipLR(), 1);
+  EXPECT_EQ(s.styleFlipTB(), 1);
+  EXPECT_EQ(s.message(0), "Warpix");
+  EXPECT_EQ(s.message(1), "Photo Warpix Screensaver");
+  EXPECT_EQ(s.message(2), "https://tendrel.example/photo-warpix");
+  for (int i = 3; i < 9; ++i) EXPECT_EQ(s.message(i), "") << i;
+  EXPECT_EQ(s.lastMessageIndex(), 2);
+  EXPECT_EQ(traceCalls_, 0);
+  // Loading alone, outside a first run, writes nothing.
+  EXPECT_FALSE(dir_.exists("photo-warpix.conf"));
+  EXPECT_FALSE(dir_.exists("Warpix.ini"));
+}
+
+TEST_F(RegSettingsTest, OwnerNameIsTheFirstMessageFromSixCharacters) {
+  shell_.name = "Ann Lee";
+  EXPECT_EQ(start().message(0), "Ann Lee");
+  shell_.name = "Annie";
+  EXPECT_EQ(start().message(0), "Warpix");
+  // Five characters in seven bytes: still too short.
+  shell_.name = "Zoë Å";
+  EXPECT_EQ(start().message(0), "Warpix");
+  shell_.name = "Zoë Åse";
+  EXPECT_EQ(start().message(0), "Zoë Åse");
+}
+
+TEST_F(RegSettingsTest, BitmapFileDefaultsBesideTheInstallFolder) {
+  storeProfile("InstallFolder=/opt/warpix\n");
+  EXPECT_EQ(start().bitmapFilename(), "/opt/warpix/Warpix.bmp");
+  storeProfile("InstallFolder=/opt/warpix/\n");
+  EXPECT_EQ(start().bitmapFilename(), "/opt/warpix/Warpix.bmp");
+  storeProfile("InstallFolder=/opt/warpix/\nBitmapFilename=/tmp/shot.bmp\n");
+  EXPECT_EQ(start().bitmapFilename(), "/tmp/shot.bmp");
+}
+
+TEST_F(RegSettingsTest, FirstRunAddsPicturesFolderAndWritesListAtOnce) {
+  shell_.pictures = "/home/u/Pictures";
+  shell_.documents = "/home/u/Documents";
+  EXPECT_EQ(start(true).folders(), (std::vector<std::string>{"/home/u/Pictures"}));
+  EXPECT_EQ(KeyFileStore(dir_.str()).readIni("Warpix", "Folders", 65535), "/home/u/Pictures*");
+  EXPECT_EQ(profileKeys(), (std::vector<std::string>{"ImageOrder", "ImagePause", "ImagePeriod"}));
+}
+
+TEST_F(RegSettingsTest, FirstRunFallsBackToDocumentsThenToNothing) {
+  shell_.documents = "/home/u/Documents/";
+  EXPECT_EQ(start(true).folders(), (std::vector<std::string>{"/home/u/Documents/Pictures"}));
+  std::filesystem::remove(dir_.path() / "Warpix.ini");
+  shell_.documents.clear();
+  EXPECT_TRUE(start(true).folders().empty());
+  EXPECT_FALSE(dir_.exists("Warpix.ini"));
+}
+
+TEST_F(RegSettingsTest, DefaultFolderOnlyOnFirstRunAndOnlyForAnEmptyList) {
+  shell_.pictures = "/home/u/Pictures";
+  EXPECT_TRUE(start(false).folders().empty());
+  storeIni("[Warpix]\nFolders=/srv/photos*\n");
+  EXPECT_EQ(start(true).folders(), (std::vector<std::string>{"/srv/photos"}));
+}
+
+TEST_F(RegSettingsTest, FolderTextSplitsAtEveryStar) {
+  const auto loaded = [this](const std::string& text) {
+    storeIni("[Warpix]\nFolders=" + text + "\n");
+    return start().folders();
+  };
+  using List = std::vector<std::string>;
+  EXPECT_EQ(loaded("/d/A*/e/B*"), (List{"/d/A", "/e/B"}));
+  EXPECT_EQ(loaded("/d/A*/e/B"), (List{"/d/A", "/e/B"}));
+  EXPECT_EQ(loaded("a**b"), (List{"a", "", "b"}));
+  EXPECT_EQ(loaded("*"), (List{""}));
+  EXPECT_EQ(loaded(""), List{});
+}
+
+TEST_F(RegSettingsTest, FoldersAreSavedEachFollowedByAStar) {
+  RegSettings& s = start();
+  s.setFolders({"/a b/c", "", "/d"});
+  s.saveImages();
+  EXPECT_EQ(KeyFileStore(dir_.str()).readIni("Warpix", "Folders", 65535), "/a b/c**/d*");
+  EXPECT_EQ(start().folders(), (std::vector<std::string>{"/a b/c", "", "/d"}));
+}
+
+TEST_F(RegSettingsTest, TraceSwitchIsExactAndCaseSensitive) {
+  // "\\s" is the key file's escape for a leading blank.
+  storeProfile("Message4=Trace\nMessage5=\\strace\nMessage6=traced\n");
+  EXPECT_EQ(start().message(5), " trace");
+  EXPECT_EQ(traceCalls_, 0);
+  storeProfile("Message7=trace\n");
+  EXPECT_EQ(start().message(7), "trace");
+  EXPECT_EQ(traceCalls_, 1);
+  EXPECT_EQ(settings_->lastMessageIndex(), 7);
+}
+
+TEST_F(RegSettingsTest, SavingMessagesMovesTextsToTheFront) {
+  RegSettings& s = start();
+  for (int i = 0; i < 9; ++i) s.setMessage(i, "");
+  s.setMessage(1, "a");
+  s.setMessage(3, "b");
+  s.saveMessages();
+  EXPECT_EQ(s.message(0), "a");
+  EXPECT_EQ(s.message(1), "b");
+  EXPECT_EQ(s.lastMessageIndex(), 1);
+  // The emptied defaults stay empty: they are stored, not missing.
+  const RegSettings& again = start();
+  EXPECT_EQ(again.message(0), "a");
+  EXPECT_EQ(again.message(1), "b");
+  for (int i = 2; i < 9; ++i) EXPECT_EQ(again.message(i), "") << i;
+  EXPECT_EQ(again.lastMessageIndex(), 1);
+}
+
+TEST_F(RegSettingsTest, RandomMessageDrawsBelowLastIndexPlusOne) {
+  storeProfile("Message0=\nMessage1=x\nMessage2=\nMessage3=y\nMessage4=\nMessage5=\nMessage6=\nMessage7=\nMessage8=\n");
+  const RegSettings& s = start();
+  ASSERT_TRUE(s.hasMessages());
+  const std::vector<std::string> expected = {"", "x", "", "y"};
+  Random random(1234);
+  Random twin(1234);
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(s.randomMessage(random), expected[static_cast<std::size_t>(twin.below(4))]);
+}
+
+TEST_F(RegSettingsTest, NoMessagesAndNoSitesDrawNothing) {
+  storeProfile("Message0=\nMessage1=\nMessage2=\n");
+  const RegSettings& s = start();
+  EXPECT_FALSE(s.hasMessages());
+  EXPECT_FALSE(s.hasWebSites());
+  Random random(99);
+  EXPECT_EQ(s.randomMessage(random), "");
+  EXPECT_EQ(s.randomWebSite(random), "");
+  EXPECT_EQ(random.next(), Random(99).next());
+}
+
+TEST_F(RegSettingsTest, WebSitesSkipEmptyEntriesAndFollowTheCount) {
+  storeIni("[WebSitesCount]\nCount=4\n[WebSites]\nImage0=http://a/\nImage1=\nImage3=http://d/\nImage4=http://e/\n");
+  EXPECT_EQ(start().webSites(), (std::vector<std::string>{"http://a/", "http://d/"}));
+  storeIni("[WebSites]\nImage0=http://a/\n");
+  EXPECT_TRUE(start().webSites().empty());
+  storeIni("[WebSitesCount]\nCount=-3\n[WebSites]\nImage0=http://a/\n");
+  EXPECT_TRUE(start().webSites().empty());
+}
+
+TEST_F(RegSettingsTest, HugeWebSiteCountReadsOnlyWhatIsThere) {
+  storeIni("[WebSitesCount]\nCount=2147483647\n[WebSites]\nImage0=http://a/\nImage2=http://c/\nImage007=x\n");
+  const RegSettings& s = start();
+  EXPECT_EQ(s.webSites(), (std::vector<std::string>{"http://a/", "http://c/"}));
+  Random random(5);
+  Random twin(5);
+  for (int i = 0; i < 20; ++i) EXPECT_EQ(s.randomWebSite(random), s.webSites()[twin.below(2)]);
+}
+
+TEST_F(RegSettingsTest, WebSaveReplacesTheWholeSiteList) {
+  storeIni("[WebSitesCount]\nCount=5\n[WebSites]\nImage0=a\nImage1=b\nImage2=c\nImage3=d\nImage4=e\n");
+  RegSettings& s = start();
+  s.setWebSites({"http://x/", "http://y/"});
+  s.setWebAccess(2);
+  s.setWebSitePeriod(45);
+  s.saveWeb();
+  EXPECT_EQ(keysOnDisk("Warpix.ini", "WebSites"), (std::vector<std::string>{"Image0", "Image1"}));
+  EXPECT_EQ(profileKeys(), (std::vector<std::string>{"WebAccess", "WebSitePeriod"}));
+  const RegSettings& again = start();
+  EXPECT_EQ(again.webSites(), (std::vector<std::string>{"http://x/", "http://y/"}));
+  EXPECT_EQ(again.webAccess(), 2);
+  EXPECT_EQ(again.webSitePeriod(), 45);
+  EXPECT_EQ(KeyFileStore(dir_.str()).readIni("WebSitesCount", "Count", 32), "2");
+}
+
+TEST_F(RegSettingsTest, EachSaveGroupWritesExactlyItsKeys) {
+  using Keys = std::vector<std::string>;
+  const auto written = [this](void (RegSettings::*save)()) {
+    std::filesystem::remove(dir_.path() / "photo-warpix.conf");
+    (start().*save)();
+    return profileKeys();
+  };
+  EXPECT_EQ(written(&RegSettings::saveGeneral),
+            (Keys{"BlankMinutes", "BlankScreen", "DelayBetweenDrawings", "DoBlur", "DoImage", "DoMangle", "DoRepaint",
+                  "DoSurf", "DoText", "UseTransparency"}));
+  EXPECT_EQ(written(&RegSettings::saveStyles), (Keys{"StyleDistort", "StyleFlipLR", "StyleFlipTB", "StyleFuzzy",
+                                                     "StyleSwirl", "StyleWavy"}));
+  EXPECT_EQ(written(&RegSettings::saveImages), (Keys{"ImageOrder", "ImagePause", "ImagePeriod"}));
+  EXPECT_EQ(written(&RegSettings::saveText), (Keys{"TextDateTime", "TextMessages"}));
+  EXPECT_EQ(written(&RegSettings::saveImagePosition), Keys{"ImageNext"});
+  EXPECT_EQ(written(&RegSettings::saveMessages), (Keys{"Message0", "Message1", "Message2", "Message3", "Message4",
+                                                       "Message5", "Message6", "Message7", "Message8"}));
+}
+
+TEST_F(RegSettingsTest, SavedValuesComeBackOnTheNextStart) {
+  RegSettings& s = start();
+  s.setBlankScreen(true);
+  s.setBlankMinutes(15);
+  s.setDelayBetweenDrawings(12);
+  s.setDoImage(1);
+  s.setDoSurf(2);
+  s.setDoMangle(3);
+  s.setDoBlur(4);
+  s.setDoText(5);
+  s.setDoRepaint(6);
+  s.setUseTransparency(7);
+  s.setStyleFuzzy(11);
+  s.setStyleSwirl(12);
+  s.setStyleWavy(13);
+  s.setStyleDistort(14);
+  s.setStyleFlipLR(15);
+  s.setStyleFlipTB(16);
+  s.setImageOrder(1);
+  s.setImagePause(8);
+  s.setImagePeriod(120);
+  s.setTextMessages(21);
+  s.setTextDateTime(22);
+  s.setImageNext(33);
+  s.saveGeneral();
+  s.saveStyles();
+  s.saveImages();
+  s.saveText();
+  s.saveImagePosition();
+  const RegSettings& t = start();
+  EXPECT_TRUE(t.blankScreen());
+  EXPECT_EQ(t.blankMinutes(), 15);
+  EXPECT_EQ(t.delayBetweenDrawings(), 12);
+  EXPECT_EQ((std::vector<int>{t.doImage(), t.doSurf(), t.doMangle(), t.doBlur(), t.doText(), t.doRepaint(),
+                              t.useTransparency()}),
+            (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+  EXPECT_EQ((std::vector<int>{t.styleFuzzy(), t.styleSwirl(), t.styleWavy(), t.styleDistort(), t.styleFlipLR(),
+                              t.styleFlipTB()}),
+            (std::vector<int>{11, 12, 13, 14, 15, 16}));
+  EXPECT_EQ(t.imageOrder(), 1);
+  EXPECT_EQ(t.imagePause(), 8);
+  EXPECT_EQ(t.imagePeriod(), 120);
+  EXPECT_EQ(t.textMessages(), 21);
+  EXPECT_EQ(t.textDateTime(), 22);
+  EXPECT_EQ(t.imageNext(), 33);
+}
+
+TEST_F(RegSettingsTest, PausesAreClampedSoTheirMillisecondsFit32Bits) {
+  storeProfile("DelayBetweenDrawings=-5\nImagePause=2147483647\nImagePeriod=-3\nDoImage=500\nImageNext=-1\n");
+  const RegSettings& s = start();
+  EXPECT_EQ(s.delayBetweenDrawings(), 0);
+  EXPECT_EQ(s.imagePause(), 2147483);  // 2147483 × 1000 <= INT32_MAX < 2147484 × 1000
+  // Values the program copes with stay as stored.
+  EXPECT_EQ(s.imagePeriod(), -3);
+  EXPECT_EQ(s.doImage(), 500);
+  EXPECT_EQ(s.imageNext(), -1);
+}
+
+TEST_F(RegSettingsTest, FirstRunIsDecidedByTheLastVersionThatRan) {
+  KeyFileStore store(dir_.str());
+  EXPECT_TRUE(RegSettings::decideFirstRun(store, "1.0.0"));
+  EXPECT_FALSE(RegSettings::decideFirstRun(store, "1.0.0"));
+  EXPECT_TRUE(RegSettings::decideFirstRun(store, "1.1.0"));
+  KeyFileStore later(dir_.str());
+  EXPECT_FALSE(RegSettings::decideFirstRun(later, "1.1.0"));
+}
+
+// Expected weights worked with Python's float arithmetic (IEEE double, like
+// the fraction constants), e.g. int(80 * 0.3) == 24, int(100 * 0.29) == 28,
+// int(75 * 0.25 * 5 / 186) == 0, int(90 * 0.25 * 30 / 60) == 11.
+using Weights = std::vector<std::int32_t>;
+using Ids = std::vector<int>;
+
+TEST_F(RegSettingsTest, KindsTableWithDefaultsOnATrueColourScreen) {
+  RegSettings& s = start();
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.kindIds(), (Ids{0, 6, 2, 3, 4, 8, 9, 5, 1}));
+  // DoBlur 8 / 3 = 2; DoRepaint 5 × 0.66 = 3.3, × 0.34 = 1.7; fuzzy share 0.504.
+  EXPECT_EQ(s.kindWeights(), (Weights{75, 30, 2, 2, 2, 3, 1, 0, 30}));
+  EXPECT_EQ(s.kinds().count(), 9);
+  EXPECT_EQ(s.kinds().copy(), s.kinds().cumulative());
+  // 75 / 145 of the total goes to the first entry.
+  EXPECT_FLOAT_EQ(s.kinds().cumulative()[0], 75.0f / 145.0f);
+}
+
+TEST_F(RegSettingsTest, WebKindNeedsFullScreenWebAccessAndSites) {
+  RegSettings& s = start();
+  s.setWebAccess(1);
+  s.buildChoiceTables(24, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.kindIds().back(), 1);
+  s.setWebSites({"http://a/"});
+  s.buildChoiceTables(24, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.kindIds(), (Ids{0, 6, 2, 3, 4, 8, 9, 5, 1, 7}));
+  EXPECT_EQ(s.kindWeights().back(), 100);
+  s.buildChoiceTables(24, 4);
+  EXPECT_EQ(s.kindIds(), (Ids{0, 6, 2, 3, 4, 8, 9, 5}));
+}
+
+TEST_F(RegSettingsTest, EightBitScreenKindsAreOnlyDistortAndText) {
+  RegSettings& s = start();
+  s.setWebAccess(2);
+  s.setWebSites({"http://a/"});
+  s.buildChoiceTables(8, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.kindIds(), (Ids{0, 6}));
+  EXPECT_EQ(s.kindWeights(), (Weights{75, 30}));
+}
+
+TEST_F(RegSettingsTest, FuzzyKindShareOfTheStyleWeights) {
+  RegSettings& s = start();
+  for (auto set : {&RegSettings::setStyleFuzzy, &RegSettings::setStyleSwirl, &RegSettings::setStyleWavy,
+                   &RegSettings::setStyleDistort, &RegSettings::setStyleFlipLR, &RegSettings::setStyleFlipTB}) {
+    (s.*set)(0);
+  }
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.kindWeights()[7], 0);
+  EXPECT_EQ(s.distortionWeights(), Weights(18, 0));
+  s.setDoMangle(90);
+  s.setStyleFuzzy(30);
+  s.setStyleSwirl(10);
+  s.setStyleDistort(20);
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.kindWeights()[7], 11);
+}
+
+TEST_F(RegSettingsTest, DistortionWeightsTruncateTheirFractions) {
+  RegSettings& s = start();
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.distortionWeights(), (Weights{2, 11, 24, 23, 16, 16, 26, 1, 1, 26, 2, 3, 0, 0, 3, 0, 26, 3}));
+  for (auto set : {&RegSettings::setStyleFuzzy, &RegSettings::setStyleSwirl, &RegSettings::setStyleWavy,
+                   &RegSettings::setStyleDistort}) {
+    (s.*set)(100);
+  }
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.distortionWeights(), (Weights{50, 55, 30, 28, 20, 20, 33, 1, 1, 33, 40, 15, 10, 1, 15, 1, 33, 15}));
+  EXPECT_EQ(s.distortions().count(), 18);
+}
+
+TEST_F(RegSettingsTest, TextAndVisitingOrderTables) {
+  RegSettings& s = start();
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.textWeights(), (Weights{80, 40}));
+  EXPECT_EQ(s.visitingOrderWeights(), (Weights{40, 20, 40, 40, 100, 80}));
+  EXPECT_FLOAT_EQ(s.visitingOrders().cumulative()[4], 240.0f / 320.0f);
+  for (int i = 0; i < 9; ++i) s.setMessage(i, "");
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.textWeights(), (Weights{80, 0}));
+}
+
+TEST_F(RegSettingsTest, NegativeWeightsCountAsZeroInTheTables) {
+  RegSettings& s = start();
+  s.setDoText(-10);
+  s.setDoBlur(-9);
+  s.setStyleSwirl(-1000);
+  s.setStyleFuzzy(100);
+  s.setDoMangle(INT32_MAX);
+  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  EXPECT_EQ(s.kindWeights()[1], 0);
+  EXPECT_EQ(s.kindWeights()[2], 0);
+  // Style sum without the negative swirl: 100 + 80 + 80 + 1 + 1 = 262;
+  // int(2147483647 * 0.25 * 100 / 262) == 204912561.
+  EXPECT_EQ(s.kindWeights()[7], 204912561);
+  EXPECT_EQ(s.distortionWeights()[1], 0);
+}
+
+}  // namespace
+}  // namespace warpix
