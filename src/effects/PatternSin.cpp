@@ -1,0 +1,77 @@
+#include "effects/PatternSin.h"
+
+#include <cmath>
+
+#include "app/Random.h"
+#include "effects/BinOpAdd.h"
+
+namespace warpix {
+namespace {
+
+constexpr float kPi = 3.14159265358979323846f;
+
+}  // namespace
+
+PatternSin::PatternSin(Random& random) : PatternCalculator(random) {}
+
+void PatternSin::setup(int /*inputCount*/, int /*outputCount*/, bool /*fixed*/, int /*k*/) {
+  if (setUp_) return;
+  // The generator kind is drawn though a fixed set-up does not follow it; the
+  // draw keeps the sequence of later draws.
+  random_.coin();
+  combiner_ = std::make_unique<BinOpAdd>();
+  k_[0] = static_cast<float>(random_.skewed(6, 2) + 1);
+  k_[1] = static_cast<float>(random_.skewed(6, 2) + 1);
+  k_[2] = 0.0f;
+  k_[3] = static_cast<float>(random_.skewed(6, 2) + 1);
+  k_[4] = static_cast<float>(random_.skewed(6, 2) + 1);
+  k_[5] = 0.0f;
+  for (bool& m : mod_) m = true;
+  setUp_ = true;
+}
+
+void PatternSin::setCoefficients(float k1, float k2, float k3, float k4, float k5, float k6) {
+  if (!combiner_) combiner_ = std::make_unique<BinOpAdd>();
+  const float k[6] = {k1, k2, k3, k4, k5, k6};
+  for (int i = 0; i < 6; ++i) {
+    k_[i] = k[i];
+    mod_[i] = true;
+  }
+  memoY_ = -1000.0f;
+  memoSine_ = 0.0f;
+  setUp_ = true;
+}
+
+void PatternSin::evaluate(std::span<const float> in, std::span<float> out) {
+  if (in.size() < 2 || out.empty()) return;
+  if (!combiner_) {  // not set up: the flat middle value
+    out[0] = 0.5f;
+    return;
+  }
+  const float x = in[0];
+  const float y = in[1];
+  const float K1 = k_[0], K2 = k_[1], K3 = k_[2], K4 = k_[3], K5 = k_[4], K6 = k_[5];
+  float k1 = K1, k2 = K2, k3 = K3, k4 = K4, k5 = K5, k6 = K6;
+  float m = 0.0f;
+  if (mod_[0] || mod_[1] || mod_[2]) {
+    if (y == memoY_) {
+      m = memoSine_;
+    } else {
+      m = std::sin((K5 * y + K6) * kPi);
+      memoSine_ = m;
+      memoY_ = y;
+    }
+  }
+  if (mod_[0]) k1 = K1 * K4 * m;
+  if (mod_[1]) k2 = K2 * K4 * m;
+  if (mod_[2]) k3 = K3 * K4 * m;
+  const float w = std::sin((K2 * x + K3) * kPi);
+  if (mod_[3]) k4 = w * K4 * K1;
+  if (mod_[4]) k5 = w * K5 * K1;
+  if (mod_[5]) k6 = w * K6 * K1;
+  const float s1 = std::sin((k2 * x + k3) * kPi) * k1;
+  const float s2 = std::sin((k5 * y + k6) * kPi) * k4;
+  out[0] = combiner_->evaluate(s1, s2, k1, k4) * 0.5f + 0.5f;
+}
+
+}  // namespace warpix
