@@ -1,0 +1,22 @@
+#include "effects/WarpixSinX.h"
+
+#include "app/Random.h"
+
+namespace warpix {
+
+WarpixSinX::WarpixSinX(Random& random, int width, int height)
+    : WarpixBlend(random, width, height), nx_(normalisedAxis(width_)), ny_(normalisedAxis(height_)) {
+  ampX_ = random.skewed(16, -2) + 4;
+  ampY_ = random.skewed(16, -2) + 4;
+  pattern_ = std::make_unique<PatternSin>(random);
+  pattern_->setup(2, 1, true, 5);
+  absolute_ = random.uniform() < 0.25f;
+  side_ = random.sign();
+}
+
+void WarpixSinX::map(int x, int y, int& sx, int& sy) {
+  sx = shiftX(x, displacement(nx(x), ny(y)));
+  sy = y;
+}
+
+}  // namespace warpix

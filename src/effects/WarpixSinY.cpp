@@ -1,0 +1,10 @@
+#include "effects/WarpixSinY.h"
+
+namespace warpix {
+
+void WarpixSinY::map(int x, int y, int& sx, int& sy) {
+  sx = x;
+  sy = shiftY(y, displacement(nx(x), ny(y)));
+}
+
+}  // namespace warpix
