@@ -56,35 +56,22 @@ class RegSettingsTest : public ::testing::Test {
 
 TEST_F(RegSettingsTest, NothingStoredGivesEveryDefault) {
   const RegSettings& s = start();
+  using Numbers = std::vector<std::int32_t>;
   EXPECT_TRUE(s.folders().empty());
   EXPECT_TRUE(s.webSites().empty());
   EXPECT_FALSE(s.blankScreen());
-  EXPECT_EQ(s.blankMinutes(), 60);
-  EXPECT_EQ(s.doImage(), 30);
-  EXPECT_EQ(s.doSurf(), 100);
-  EXPECT_EQ(s.doMangle(), 75);
-  EXPECT_EQ(s.doBlur(), 8);
-  EXPECT_EQ(s.doText(), 30);
-  EXPECT_EQ(s.doRepaint(), 5);
-  EXPECT_EQ(s.useTransparency(), 10);
-  EXPECT_EQ(s.delayBetweenDrawings(), 0);
-  EXPECT_EQ(s.installFolder(), "");
   EXPECT_FALSE(s.saveBitmap());
+  EXPECT_EQ((Numbers{s.blankMinutes(), s.doImage(), s.doSurf(), s.doMangle(), s.doBlur(), s.doText(),
+                     s.doRepaint(), s.useTransparency(), s.delayBetweenDrawings()}),
+            (Numbers{60, 30, 100, 75, 8, 30, 5, 10, 0}));
+  EXPECT_EQ((Numbers{s.imageNext(), s.imageOrder(), s.imagePause(), s.imagePeriod(), s.webSitePeriod(),
+                     s.webAccess(), s.textMessages(), s.textDateTime()}),
+            (Numbers{0, 0, 0, 30, 0, 0, 40, 80}));
+  EXPECT_EQ((Numbers{s.styleFuzzy(), s.styleSwirl(), s.styleWavy(), s.styleDistort(), s.styleFlipLR(),
+                     s.styleFlipTB()}),
+            (Numbers{5, 20, 80, 80, 1, 1}));
+  EXPECT_EQ(s.installFolder(), "");
   EXPECT_EQ(s.bitmapFilename(), dir_.str() + "/Warpix.bmp");
-  EXPECT_EQ(s.imageNext(), 0);
-  EXPECT_EQ(s.imageOrder(), 0);
-  EXPECT_EQ(s.imagePause(), 0);
-  EXPECT_EQ(s.imagePeriod(), 30);
-  EXPECT_EQ(s.webSitePeriod(), 0);
-  EXPECT_EQ(s.webAccess(), 0);
-  EXPECT_EQ(s.textMessages(), 40);
-  EXPECT_EQ(s.textDateTime(), 80);
-  EXPECT_EQ(s.styleFuzzy(), 5);
-  EXPECT_EQ(s.styleSwirl(), 20);
-  EXPECT_EQ(s.styleWavy(), 80);
-  EXPECT_EQ(s.styleDistort(), 80);
-  EXPECT_EQ(s.styleFlipLR(), 1);
-  EXPECT_EQ(s.styleFlipTB(), 1);
   EXPECT_EQ(s.message(0), "Warpix");
   EXPECT_EQ(s.message(1), "Photo Warpix Screensaver");
   EXPECT_EQ(s.message(2), "https://tendrel.example/photo-warpix");
@@ -265,50 +252,38 @@ TEST_F(RegSettingsTest, EachSaveGroupWritesExactlyItsKeys) {
 }
 
 TEST_F(RegSettingsTest, SavedValuesComeBackOnTheNextStart) {
+  using Setter = void (RegSettings::*)(std::int32_t);
+  using Getter = std::int32_t (RegSettings::*)() const;
+  struct Field {
+    Setter set;
+    Getter get;
+  };
+  const std::vector<Field> fields = {
+      {&RegSettings::setBlankMinutes, &RegSettings::blankMinutes},
+      {&RegSettings::setDelayBetweenDrawings, &RegSettings::delayBetweenDrawings},
+      {&RegSettings::setDoImage, &RegSettings::doImage},      {&RegSettings::setDoSurf, &RegSettings::doSurf},
+      {&RegSettings::setDoMangle, &RegSettings::doMangle},    {&RegSettings::setDoBlur, &RegSettings::doBlur},
+      {&RegSettings::setDoText, &RegSettings::doText},        {&RegSettings::setDoRepaint, &RegSettings::doRepaint},
+      {&RegSettings::setUseTransparency, &RegSettings::useTransparency},
+      {&RegSettings::setStyleFuzzy, &RegSettings::styleFuzzy}, {&RegSettings::setStyleSwirl, &RegSettings::styleSwirl},
+      {&RegSettings::setStyleWavy, &RegSettings::styleWavy},  {&RegSettings::setStyleDistort, &RegSettings::styleDistort},
+      {&RegSettings::setStyleFlipLR, &RegSettings::styleFlipLR},
+      {&RegSettings::setStyleFlipTB, &RegSettings::styleFlipTB},
+      {&RegSettings::setImageOrder, &RegSettings::imageOrder}, {&RegSettings::setImagePause, &RegSettings::imagePause},
+      {&RegSettings::setImagePeriod, &RegSettings::imagePeriod},
+      {&RegSettings::setTextMessages, &RegSettings::textMessages},
+      {&RegSettings::setTextDateTime, &RegSettings::textDateTime}, {&RegSettings::setImageNext, &RegSettings::imageNext}};
   RegSettings& s = start();
   s.setBlankScreen(true);
-  s.setBlankMinutes(15);
-  s.setDelayBetweenDrawings(12);
-  s.setDoImage(1);
-  s.setDoSurf(2);
-  s.setDoMangle(3);
-  s.setDoBlur(4);
-  s.setDoText(5);
-  s.setDoRepaint(6);
-  s.setUseTransparency(7);
-  s.setStyleFuzzy(11);
-  s.setStyleSwirl(12);
-  s.setStyleWavy(13);
-  s.setStyleDistort(14);
-  s.setStyleFlipLR(15);
-  s.setStyleFlipTB(16);
-  s.setImageOrder(1);
-  s.setImagePause(8);
-  s.setImagePeriod(120);
-  s.setTextMessages(21);
-  s.setTextDateTime(22);
-  s.setImageNext(33);
-  s.saveGeneral();
-  s.saveStyles();
-  s.saveImages();
-  s.saveText();
-  s.saveImagePosition();
+  // 101, 102, ...: none of them a default.
+  for (std::size_t i = 0; i < fields.size(); ++i) (s.*fields[i].set)(static_cast<std::int32_t>(101 + i));
+  for (auto save : {&RegSettings::saveGeneral, &RegSettings::saveStyles, &RegSettings::saveImages,
+                    &RegSettings::saveText, &RegSettings::saveImagePosition}) {
+    (s.*save)();
+  }
   const RegSettings& t = start();
   EXPECT_TRUE(t.blankScreen());
-  EXPECT_EQ(t.blankMinutes(), 15);
-  EXPECT_EQ(t.delayBetweenDrawings(), 12);
-  EXPECT_EQ((std::vector<int>{t.doImage(), t.doSurf(), t.doMangle(), t.doBlur(), t.doText(), t.doRepaint(),
-                              t.useTransparency()}),
-            (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
-  EXPECT_EQ((std::vector<int>{t.styleFuzzy(), t.styleSwirl(), t.styleWavy(), t.styleDistort(), t.styleFlipLR(),
-                              t.styleFlipTB()}),
-            (std::vector<int>{11, 12, 13, 14, 15, 16}));
-  EXPECT_EQ(t.imageOrder(), 1);
-  EXPECT_EQ(t.imagePause(), 8);
-  EXPECT_EQ(t.imagePeriod(), 120);
-  EXPECT_EQ(t.textMessages(), 21);
-  EXPECT_EQ(t.textDateTime(), 22);
-  EXPECT_EQ(t.imageNext(), 33);
+  for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ((t.*fields[i].get)(), 101 + static_cast<int>(i)) << i;
 }
 
 TEST_F(RegSettingsTest, PausesAreClampedSoTheirMillisecondsFit32Bits) {
