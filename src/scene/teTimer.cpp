@@ -32,7 +32,7 @@ void teTimer::restart() {
   }
 }
 
-bool teTimer::expired(bool wait) {
+bool teTimer::expired(bool wait, EventSource* wakeOn) {
   if (!hasCounter_) {
     const std::uint32_t now = clock_->processMs();
     if (now - startClock_ > interval32_) {
@@ -48,7 +48,12 @@ bool teTimer::expired(bool wait) {
     return true;
   }
   if (wait && interval_ - e < 1000) {
-    clock_->sleepMs(static_cast<std::uint32_t>(interval_ - e));
+    const auto rest = static_cast<std::uint32_t>(interval_ - e);
+    if (wakeOn != nullptr) {
+      if (clock_->waitForEvent(*wakeOn, rest)) return false;
+    } else {
+      clock_->sleepMs(rest);
+    }
     start_ += interval_ * countsPerMs_;
     return true;
   }

@@ -5,6 +5,7 @@
 namespace warpix {
 
 class Clock;
+class EventSource;
 
 // Millisecond interval timer. With a performance counter a waiting expiry
 // sleeps out the rest of the interval and keeps the rhythm of periodic use;
@@ -17,7 +18,10 @@ class teTimer {
   void setInterval(std::int64_t ms);
   std::int64_t interval() const { return interval_; }
   void restart();
-  bool expired(bool wait);
+  // With `wakeOn`, a waiting expiry waits for input instead of sleeping and
+  // answers no when input cut the wait short, so a key ends a long pause
+  // at once; the caller sees the event and returns.
+  bool expired(bool wait, EventSource* wakeOn = nullptr);
   std::int64_t elapsed();
   std::int64_t lap();
 

@@ -1,0 +1,84 @@
+#include "app/CSaverApp.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "app/BuildInfo.h"
+#include "platform/Clock.h"
+#include "platform/Shell.h"
+#include "scene/Saver.h"
+#include "settings/RegSettings.h"
+
+namespace warpix {
+
+namespace {
+std::string withSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+}  // namespace
+
+CSaverApp::CSaverApp(const CommandLine& commandLine, Services services)
+    : commandLine_(commandLine),
+      services_(std::move(services)),
+      trace_(services_.clock),
+      seed_(static_cast<std::int32_t>(services_.clock.wallSeconds())) {
+  if (commandLine_.seed) seed_ = *commandLine_.seed;
+}
+
+CSaverApp::~CSaverApp() { exitInstance(); }
+
+bool CSaverApp::startUp() {
+  firstRun_ = RegSettings::decideFirstRun(services_.store, build::kVersion);
+  settings_ = std::make_unique<RegSettings>(services_.store, services_.shell, [this] { trace_.setOn(true); });
+  settings_->load(firstRun_);
+  program_ = std::make_unique<Program>(*settings_, services_.clock, trace_, seed_);
+  program_->tempFilePath = tempFilePath();
+  runMode_ = commandLine_.mode;
+  program_->runMode = runMode_;
+  // There is no system password service to call on Linux: changing the
+  // password and the preview window are declined, as on systems without them.
+  return runMode_ == RunMode::FullScreen;
+}
+
+void CSaverApp::exitInstance() {
+  if (program_) program_->currentOperation.reset();
+}
+
+void CSaverApp::showHelp() {
+  const std::string folder = settings_ && !settings_->installFolder().empty() ? settings_->installFolder()
+                                                                               : services_.dataFolder;
+  const std::string path = withSlash(folder) + kHelpFile;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(path, ec)) {
+    if (services_.errorBox)
+      services_.errorBox("Error", "Sorry, could not find help file " + path + ". It may be installed in another folder.");
+    return;
+  }
+  if (!services_.shell.open(path) && services_.errorBox)
+    services_.errorBox("Error", "Sorry, could not launch browser to view help file " + path);
+}
+
+std::string CSaverApp::tempFilePath() const {
+  // TEMP first, then the install folder; where both are empty the download
+  // must not land in the file system's root, so the usual temp folders follow.
+  const char* temp = std::getenv("TEMP");
+  std::string folder = temp != nullptr ? temp : "";
+  if (folder.empty() && settings_) folder = settings_->installFolder();
+  if (folder.empty()) {
+    const char* tmpdir = std::getenv("TMPDIR");
+    folder = tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp";
+  }
+  return withSlash(folder) + kTempFile;
+}
+
+std::string CSaverApp::productVersion() {
+  std::string out;
+  for (const char* c = build::kVersionResource; *c != '\0'; ++c) {
+    if (*c == ' ') continue;
+    out += *c == ',' ? '.' : *c;
+  }
+  return out;
+}
+
+}  // namespace warpix

@@ -1,0 +1,57 @@
+#include "app/HeadlessRender.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+#include "app/Program.h"
+#include "platform/headless/HeadlessScreen.h"
+#include "raster/Image.h"
+#include "scene/CSceneWnd.h"
+#include "scene/Saver.h"
+
+namespace warpix {
+
+std::string HeadlessRender::framePath(const std::string& directory, unsigned number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "%04u.bmp", number);
+  return (std::filesystem::path(directory) / name).string();
+}
+
+int HeadlessRender::run(std::ostream& progress) {
+  std::error_code ec;
+  std::filesystem::create_directories(options_.directory, ec);
+  if (!std::filesystem::is_directory(options_.directory, ec)) {
+    problem_ = "cannot create the folder " + options_.directory;
+    return 0;
+  }
+  HeadlessScreen screen(options_.width, options_.height, options_.monitors);
+  CSceneWnd scene(program_, screen);
+  scene.monitors() = screen.monitors();
+  if (!scene.onCreate()) {
+    problem_ = "the scene could not be created";
+    return 0;
+  }
+  int written = 0;
+  scene.setFinishedHook([&](std::uint32_t number, const Surface& shot) {
+    const std::string path = framePath(options_.directory, number);
+    const Image image(shot);
+    image.Save(path);
+    const Saver* op = program_.currentOperation.get();
+    progress << "operation " << number << " " << (op != nullptr ? op->kindName() : "?") << " -> " << path << '\n';
+    ++written;
+  });
+  // Paint until the wanted number of operations has finished. A scene that
+  // stops asking for paints (the screen was blanked) ends the render.
+  while (written < options_.operations) {
+    if (!scene.onPaint()) {
+      problem_ = "the scene stopped painting (blanked screen)";
+      break;
+    }
+  }
+  scene.onDestroy();
+  program_.currentOperation.reset();
+  return written;
+}
+
+}  // namespace warpix

@@ -1,0 +1,120 @@
+#include "effects/Bitmap.h"
+
+#include <algorithm>
+
+#include "app/Program.h"
+#include "app/Trace.h"
+#include "platform/Clock.h"
+#include "raster/Image.h"
+#include "raster/ImageDecoder.h"
+#include "scene/CSceneWnd.h"
+#include "scene/OperationLog.h"
+#include "settings/RegSettings.h"
+
+namespace warpix {
+
+namespace {
+// How often the wait for the photo period looks at the clock: often enough
+// to start the photo on time, rarely enough to leave the CPU alone.
+constexpr std::uint32_t kPeriodPollMs = 10;
+
+int leaning(Random& random, int n, int k) {
+  const int v = random.skewed(n, k);
+  // Leaning to the far side of an area with no room left would give -1:
+  // with no room the picture lies at the area's corner.
+  return n >= 0 ? std::max(0, v) : v;
+}
+}  // namespace
+
+Point placementOffset(int mode, int dx, int dy, Random& random) {
+  Point p;
+  switch (mode) {
+    case 0: return {dx / 2, dy / 2};
+    case 1: p.x = leaning(random, dx, 4); p.y = leaning(random, dy, 4); break;
+    case 2: p.x = leaning(random, dx, -4); p.y = leaning(random, dy, 4); break;
+    case 3: p.x = leaning(random, dx, -4); p.y = leaning(random, dy, -4); break;
+    default: p.x = leaning(random, dx, 4); p.y = leaning(random, dy, -4); break;
+  }
+  return p;
+}
+
+Bitmap::Bitmap(CSceneWnd& scene_)
+    : Saver(scene_), holdTimer_(scene_.program().clock,
+                                static_cast<std::int64_t>(scene_.program().settings.imagePause()) * 1000) {}
+
+void Bitmap::draw() {
+  if (!shown_) {
+    photoStep();
+    shown_ = true;
+  }
+  Program& p = scene->program();
+  bool expired = false;
+  while (canContinue() && !stopRequested() && !expired) {
+    expired = holdTimer_.expired(true, &scene->events());
+    if (!expired) p.clock.waitForEvent(scene->events(), 1000);
+  }
+  setFinished(expired);
+}
+
+void Bitmap::waitForPeriod() {
+  Program& p = scene->program();
+  const std::int64_t period = p.settings.imagePeriod();
+  while (canContinue() && p.clock.wallSeconds() - p.lastPhotoTime < period)
+    p.clock.waitForEvent(scene->events(), kPeriodPollMs);
+}
+
+void Bitmap::photoStep() {
+  Program& p = scene->program();
+  waitForPeriod();
+  const std::string path = scene->nextImageFile();
+  if (p.trace.on()) p.trace.traceLine(traceSite("Bitmap", __LINE__, " : sFilePathName = ") + path);
+  if (path.find('.') == std::string::npos) {
+    logPhoto(path, false);
+    return;
+  }
+  std::unique_ptr<Image> image;
+  int divisor = 1;
+  const auto fits = [&] { return image->Width() <= width && image->Height() <= height; };
+  for (;;) {
+    image = decodeImage(path, width, divisor);
+    if (!image || !image->loaded()) break;
+    if (!fits()) {
+      divisor *= 2;
+      if (divisor > 7) break;
+    }
+    if (fits()) break;
+  }
+  const bool shown = image && image->loaded() && fits();
+  if (shown) place(*image);
+  image.reset();
+  p.lastPhotoTime = p.clock.wallSeconds();
+  logPhoto(path, shown);
+}
+
+void Bitmap::place(const Image& image) {
+  const Rect area = scene->randomMonitor();
+  const int w = image.Width(), h = image.Height();
+  const int dx = area.width() - w, dy = area.height() - h;
+  std::int32_t& counter = scene->placementCounter();
+  const Point offset = placementOffset(counter % 5, dx, dy, random);
+  const int px = area.left + offset.x, py = area.top + offset.y;
+  ++counter;
+  Surface& screen = scene->surface();
+  image.Draw(screen, px, py);
+
+  const int row = py + random.below(h);
+  const int column = px + random.below(w);
+  const ColorRGB frame = ColorRGB::fromScreen(colorRefFromPixel(screen.pixel(column, row)), scene->trueColour());
+  const int left = px - 2, top = py - 2, right = px + w + 2, bottom = py + h + 2;
+  screen.polyline({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}},
+                  pixelFromColorRef(frame.value()), kFramePen, false);
+}
+
+void Bitmap::logPhoto(const std::string& path, bool shown) const {
+  OperationLog* log = scene->program().operationLog;
+  if (log == nullptr) return;
+  JsonLine line;
+  log->write(line.add("op", static_cast<std::int64_t>(number())).add("file", path).add("shown", shown));
+}
+
+}  // namespace warpix

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/EventSource.h"
+#include "platform/Surface.h"
+
+namespace warpix {
+
+// What the screen window needs from the display: a framebuffer, the monitor
+// rectangles, the event queue, and a way to show the framebuffer. One real
+// backend (SDL2) and one in memory (headless) implement it; the program
+// chooses between them in one place.
+class ScreenBackend : public EventSource {
+ public:
+  // Input as the exit rules see it.
+  struct InputEvent {
+    enum class Kind { None, Key, Button, Motion, FocusLost, Resize, Quit };
+    Kind kind = Kind::None;
+    int x = 0;  // motion: pointer position in client coordinates
+    int y = 0;
+    int width = 0;  // resize: new client size
+    int height = 0;
+  };
+
+  // The virtual screen: the rectangle the window covers, in desktop
+  // coordinates, and each monitor's rectangle relative to that window.
+  virtual Rect bounds() const = 0;
+  virtual std::vector<Rect> monitors() const = 0;
+  virtual int bitsPerPixel() const = 0;
+  // Palette entries the system keeps for itself on a palette display.
+  virtual int reservedPaletteEntries() const { return 0; }
+  virtual bool paletteDevice() const { return false; }
+
+  virtual Surface& surface() = 0;
+  // Shows what changed on the surface since the last call.
+  virtual void present() = 0;
+  // Takes the next event off the queue; Kind::None when the queue is empty.
+  virtual InputEvent nextEvent() = 0;
+};
+
+}  // namespace warpix

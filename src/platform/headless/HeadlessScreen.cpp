@@ -1,0 +1,26 @@
+#include "platform/headless/HeadlessScreen.h"
+
+#include <algorithm>
+
+namespace warpix {
+
+HeadlessScreen::HeadlessScreen(int width, int height, int monitorCount, int bitsPerPixel)
+    : surface_(width, height), bitsPerPixel_(bitsPerPixel) {
+  monitorCount = std::clamp(monitorCount, 1, std::max(1, width));
+  // Equal shares; the last monitor takes what the division leaves over.
+  const int share = width / monitorCount;
+  for (int i = 0; i < monitorCount; ++i) {
+    const int left = i * share;
+    const int right = i + 1 == monitorCount ? width : left + share;
+    monitors_.push_back({left, 0, right, height});
+  }
+}
+
+ScreenBackend::InputEvent HeadlessScreen::nextEvent() {
+  if (events_.empty()) return {};
+  InputEvent e = events_.front();
+  events_.pop_front();
+  return e;
+}
+
+}  // namespace warpix

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "platform/ScreenBackend.h"
+
+namespace warpix {
+
+// A screen in memory: the render mode and the tests draw on it. Its width is
+// split into equal monitors side by side. Events are queued by hand.
+class HeadlessScreen final : public ScreenBackend {
+ public:
+  HeadlessScreen(int width, int height, int monitorCount = 1, int bitsPerPixel = 32);
+
+  Rect bounds() const override { return {0, 0, surface_.width(), surface_.height()}; }
+  std::vector<Rect> monitors() const override { return monitors_; }
+  int bitsPerPixel() const override { return bitsPerPixel_; }
+  int reservedPaletteEntries() const override { return bitsPerPixel_ <= 8 ? 20 : 0; }
+  bool paletteDevice() const override { return bitsPerPixel_ <= 8; }
+  Surface& surface() override { return surface_; }
+  void present() override { ++presents_; surface_.takeDirtyRows(); }
+  InputEvent nextEvent() override;
+
+  bool eventWaiting() override { return !events_.empty(); }
+  bool waitForEvent(std::uint32_t) override { return !events_.empty(); }
+
+  void pushEvent(const InputEvent& e) { events_.push_back(e); }
+  int presents() const { return presents_; }
+
+ private:
+  Surface surface_;
+  std::vector<Rect> monitors_;
+  int bitsPerPixel_;
+  std::deque<InputEvent> events_;
+  int presents_ = 0;
+};
+
+}  // namespace warpix

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace warpix {
+
+// The folder of the program's own files (help page, sample pictures): the
+// installed share/warpix beside the executable's prefix, else the source
+// tree's data/ folder when running from a build tree.
+std::string programDataFolder();
+
+}  // namespace warpix

@@ -1,0 +1,182 @@
+#include "scene/CSceneWnd.h"
+
+#include <new>
+
+#include "app/Program.h"
+#include "app/Trace.h"
+#include "effects/OperationFactory.h"
+#include "platform/Clock.h"
+#include "platform/ScreenBackend.h"
+#include "raster/Image.h"
+#include "raster/ImageCatalogue.h"
+#include "scene/OperationLog.h"
+#include "scene/Saver.h"
+#include "settings/RegSettings.h"
+
+namespace warpix {
+
+CSceneWnd::CSceneWnd(Program& program, ScreenBackend& screen)
+    : program_(program), screen_(screen), delayTimer_(program.clock, 0) {
+  startTime_ = program.clock.wallSeconds();
+}
+
+CSceneWnd::~CSceneWnd() {
+  if (created_) onDestroy();
+}
+
+Surface& CSceneWnd::surface() { return screen_.surface(); }
+
+EventSource& CSceneWnd::events() { return screen_; }
+
+bool CSceneWnd::onCreate() {
+  const Surface& s = screen_.surface();
+  onSize(s.width(), s.height());
+  const bool paletteDevice = screen_.paletteDevice();
+  const int bits = screen_.bitsPerPixel();
+  paletteSize_ = ScenePalette::paletteSizeFor(paletteDevice, screen_.reservedPaletteEntries());
+  paletteAnimation_ = ScenePalette::animationFor(paletteDevice, bits);
+  trueColour_ = bits > 8;
+  palette_ = ScenePalette(paletteAnimation_);
+  palette_.generatePalette(paletteSize_, program_.random, placementCounter_);
+  program_.settings.buildChoiceTables(bits, static_cast<int>(program_.runMode));
+  // The web crawler joins the scene here once the web pictures exist.
+  created_ = true;
+  logHeader();
+  return true;
+}
+
+void CSceneWnd::onSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+}
+
+bool CSceneWnd::onPaint() {
+  invalidated_ = false;
+  Program& p = program_;
+  if (!p.currentOperation) {
+    if (p.trace.on())
+      p.trace.traceLine(traceSite("Scenewnd", 694, " : gApp.rand.seed() = ") + std::to_string(p.random.seedValue()));
+    if (!p.settings.folders().empty()) buildImageFiles();
+    p.currentOperation = nextOperation();
+    ++operationCount_;
+    logOperation(*p.currentOperation);
+  }
+  const RegSettings& settings = p.settings;
+  if (settings.blankScreen() &&
+      (p.clock.wallSeconds() - startTime_) / 60 >= static_cast<std::int64_t>(settings.blankMinutes())) {
+    surface().fill(0);
+    p.currentOperation.reset();
+    return false;
+  }
+  Saver* op = p.currentOperation.get();
+  if (op->stopRequested()) return false;
+  if (op->isFinished()) {
+    if (settings.saveBitmap()) writeSnapshot();
+    if (finishedHook_) finishedHook_(operationCount_, surface());
+    ++operationCount_;
+    p.currentOperation = nextOperation();
+    logOperation(*p.currentOperation);
+    op = p.currentOperation.get();
+  }
+  op->run();
+  if (op->stopRequested()) return false;
+  invalidated_ = true;
+  return true;
+}
+
+std::unique_ptr<Saver> CSceneWnd::nextOperation() {
+  Program& p = program_;
+  p.currentOperation.reset();
+  const RegSettings& settings = p.settings;
+  const std::vector<int>& ids = settings.kindIds();
+  std::vector<int> exclude;
+  const auto excludeKind = [&](int kind) {
+    for (std::size_t i = 0; i < ids.size(); ++i)
+      if (ids[i] == kind) exclude.push_back(static_cast<int>(i));
+  };
+  const std::int64_t now = p.clock.wallSeconds();
+  if (now - p.lastPhotoTime < settings.imagePeriod()) excludeKind(1);
+  // Web pictures are spaced too once the crawler exists.
+  if (operationCount_ > 1) {
+    if ((now - startTime_) / 60 < 1)
+      for (const int kind : {2, 3, 4, 9}) excludeKind(kind);
+  } else {
+    for (const int kind : {7, 2, 3, 4, 5, 0, 6, 8, 9}) excludeKind(kind);
+  }
+  const int index = settings.kinds().pick(p.random, exclude, 10);
+  const int kind = index >= 0 && index < static_cast<int>(ids.size()) ? ids[index] : 0;
+  return createOperation(kind);
+}
+
+std::unique_ptr<Saver> CSceneWnd::createOperation(int kind) { return warpix::createOperation(kind, *this); }
+
+void CSceneWnd::buildImageFiles() {
+  imageFiles_ = buildImageList(program_.settings.folders());
+}
+
+std::string CSceneWnd::nextImageFile() {
+  RegSettings& settings = program_.settings;
+  std::int32_t next = settings.imageNext();
+  const std::string path = chooseNextImage(imageFiles_, settings.imageOrder(), next, program_.random);
+  if (next != settings.imageNext()) {
+    settings.setImageNext(next);
+    settings.saveImagePosition();
+  }
+  return path;
+}
+
+Rect CSceneWnd::randomMonitor() {
+  if (monitors_.empty()) return {0, 0, width_, height_};
+  const int i = program_.random.below(static_cast<int>(monitors_.size()));
+  return i >= 0 && i < static_cast<int>(monitors_.size()) ? monitors_[i] : monitors_[0];
+}
+
+Surface* CSceneWnd::scratchSurface() {
+  if (!scratch_ && !scratchTried_) {
+    scratchTried_ = true;
+    try {
+      scratch_ = std::make_unique<Surface>(width_, height_);
+    } catch (const std::bad_alloc&) {
+      scratch_.reset();
+    }
+  }
+  return scratch_.get();
+}
+
+void CSceneWnd::writeSnapshot() {
+  const Image shot(surface());
+  if (shot.loaded()) shot.Save(program_.settings.bitmapFilename());
+}
+
+void CSceneWnd::onDestroy() {
+  if (program_.currentOperation) program_.currentOperation->requestStop(true);
+  scratch_.reset();
+  created_ = false;
+}
+
+void CSceneWnd::logHeader() {
+  OperationLog* log = program_.operationLog;
+  if (log == nullptr) return;
+  std::vector<std::string> colours;
+  for (int k = 0; k < palette_.size(); ++k) {
+    const std::uint32_t ref = palette_.entryValue(k);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "%02x%02x%02x", ref & 0xFF, (ref >> 8) & 0xFF, (ref >> 16) & 0xFF);
+    colours.emplace_back(hex);
+  }
+  JsonLine line;
+  line.add("seed", program_.random.seedValue()).add("width", width_).add("height", height_);
+  log->write(line.addStrings("palette", colours));
+}
+
+void CSceneWnd::logOperation(Saver& op) {
+  op.setNumber(operationCount_);
+  OperationLog* log = program_.operationLog;
+  if (log == nullptr) return;
+  JsonLine line;
+  line.add("op", static_cast<std::int64_t>(operationCount_)).add("kind", op.kindName()).add("seed", op.randomSeed());
+  op.describe(line);
+  log->write(line);
+}
+
+}  // namespace warpix

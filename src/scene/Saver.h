@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+
+#include "app/Random.h"
+#include "raster/ColorRGB.h"
+#include "scene/teTimer.h"
+
+namespace warpix {
+
+class CSceneWnd;
+class JsonLine;
+
+// The base of every drawing operation. An operation works in small units
+// inside the scene's paint step and gives the thread back as soon as input
+// waits, keeping its progress in its own fields so the next step resumes
+// where it stopped.
+class Saver {
+ public:
+  static constexpr std::int32_t kTimeLimitMs = 60000;
+  static constexpr int kUnitsPerCheck = 600;
+  static constexpr int kPacingMs = 3;
+
+  explicit Saver(CSceneWnd& scene);
+  virtual ~Saver();
+  Saver(const Saver&) = delete;
+  Saver& operator=(const Saver&) = delete;
+
+  // One scheduling step; the scene calls it once per paint.
+  void run();
+
+  bool canContinue();
+  bool pace();
+  bool isFinished();
+  bool setFinished(bool flag) { return finished_ = flag; }
+  void requestStop(bool flag) { stopRequested_ = flag ? 1 : 0; }
+  bool stopRequested() const { return stopRequested_ != 0; }
+
+  // The class name, for the operation log.
+  virtual const char* kindName() const = 0;
+  // Adds the operation's own choices to its operation-log line.
+  virtual void describe(JsonLine& line) const;
+
+  std::int32_t randomSeed() const { return random.seedValue(); }
+  // The operation's number in the run, counted from 1, set by the scene.
+  std::uint32_t number() const { return number_; }
+  void setNumber(std::uint32_t n) { number_ = n; }
+  ColorRGB pen() const { return penColour; }
+
+ protected:
+  virtual void draw() = 0;
+
+  // The per-unit bookkeeping every draw loop does: counts the unit and, on
+  // every 600th (the first included), checks for input and paces. False
+  // means input waits or a stop was asked: return at once, keep state.
+  bool tick();
+
+  CSceneWnd* scene;
+  ColorRGB penColour;
+  std::int32_t paletteIndex = 0;
+  Random random;
+  std::uint32_t createdClock = 0;
+  std::uint32_t startClock = 0;
+  std::int32_t stopRequested_ = 0;
+  std::int32_t timeLimitMs = kTimeLimitMs;
+  std::int32_t paletteSize = 0;
+  bool finished_ = false;
+  teTimer pacingTimer;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  bool started = false;
+  std::int32_t pixelCount = 0;
+
+ private:
+  std::uint32_t number_ = 0;
+};
+
+}  // namespace warpix

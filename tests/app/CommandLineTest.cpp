@@ -1,0 +1,104 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace warpix {
+namespace {
+
+CommandLine parse(std::vector<std::string> args) { return CommandLine::parse(args); }
+
+TEST(CommandLine, ScreensaverSwitchesIgnoreCaseAndPrefix) {
+  for (const char* s : {"/s", "-s", "s", "/S", "-S", "S"}) EXPECT_EQ(parse({s}).mode, RunMode::FullScreen) << s;
+  for (const char* c : {"/c", "-C", "c"}) EXPECT_EQ(parse({c}).mode, RunMode::Configure) << c;
+  EXPECT_EQ(parse({"/p", "1234"}).mode, RunMode::Preview);
+  EXPECT_EQ(parse({"/p", "1234"}).windowArgument, "1234");
+  EXPECT_EQ(parse({"-a", "77"}).mode, RunMode::ChangePassword);
+  EXPECT_EQ(parse({"/a"}).mode, RunMode::ChangePassword);
+}
+
+TEST(CommandLine, AnythingElseOpensTheSettings) {
+  EXPECT_EQ(parse({}).mode, RunMode::Configure);
+  // The whole rest of the argument must match the letter.
+  EXPECT_EQ(parse({"/c:1234"}).mode, RunMode::Configure);
+  EXPECT_EQ(parse({"/sx"}).mode, RunMode::Configure);
+  EXPECT_EQ(parse({"//s"}).mode, RunMode::Configure);
+  EXPECT_EQ(parse({"-"}).mode, RunMode::Configure);
+  EXPECT_EQ(parse({"x"}).mode, RunMode::Configure);
+  EXPECT_EQ(parse({"x"}).action, CommandLine::Action::Run);
+}
+
+TEST(CommandLine, SecondArgumentWithRSeedsTheRun) {
+  EXPECT_EQ(parse({"/s", "-r42"}).seed, 42);
+  EXPECT_EQ(parse({"/s", "/r-7"}).seed, -7);
+  // Only the second character counts, and the number is read like atoi.
+  EXPECT_EQ(parse({"/s", "xr12abc"}).seed, 12);
+  EXPECT_EQ(parse({"/s", "-rabc"}).seed, 0);
+  EXPECT_EQ(parse({"/s", "-r"}).seed, 0);
+  EXPECT_FALSE(parse({"/s"}).seed.has_value());
+  EXPECT_FALSE(parse({"/s", "-x42"}).seed.has_value());
+  // The long forms.
+  EXPECT_EQ(parse({"--seed", "9", "/s"}).seed, 9);
+  EXPECT_EQ(parse({"/s", "-r", "5"}).seed, 5);
+  EXPECT_EQ(parse({"--render", "out", "-r", "-3"}).seed, -3);
+}
+
+TEST(CommandLine, LongOptionsMixWithSwitches) {
+  const CommandLine r = parse({"--render", "out", "--size", "640x480", "--monitors", "2", "--operations=7",
+                               "--config-dir", "cfg", "--log-ops", "ops.jsonl"});
+  EXPECT_EQ(r.action, CommandLine::Action::Render);
+  EXPECT_EQ(r.mode, RunMode::FullScreen);
+  EXPECT_EQ(r.renderDir, "out");
+  EXPECT_EQ(r.width, 640);
+  EXPECT_EQ(r.height, 480);
+  EXPECT_EQ(r.monitors, 2);
+  EXPECT_EQ(r.operations, 7);
+  EXPECT_EQ(r.configDir, "cfg");
+  EXPECT_EQ(r.logOpsPath, "ops.jsonl");
+
+  EXPECT_EQ(parse({"--help"}).action, CommandLine::Action::Help);
+  EXPECT_EQ(parse({"-s", "--version"}).action, CommandLine::Action::Version);
+  EXPECT_EQ(parse({"--print-settings", "--config-dir", "d"}).action, CommandLine::Action::PrintSettings);
+  const CommandLine w = parse({"--window-id", "0x1c00007"});
+  EXPECT_EQ(w.mode, RunMode::FullScreen);
+  EXPECT_EQ(w.windowId, 0x1c00007ul);
+  EXPECT_TRUE(parse({"-root"}).root);
+  EXPECT_EQ(parse({"-root"}).mode, RunMode::FullScreen);
+}
+
+TEST(CommandLine, BadLongOptionsAreErrors) {
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"--bogus"},
+           {"--render"},
+           {"--size", "640"},
+           {"--size", "0x480"},
+           {"--size", "640x480x2"},
+           {"--monitors", "0"},
+           {"--operations", "-1"},
+           {"--seed", "12ab"},
+           {"--seed", "99999999999"},
+           {"--window-id", "zz"},
+           {"--help=yes"},
+       }) {
+    const CommandLine cl = CommandLine::parse(bad);
+    EXPECT_EQ(cl.action, CommandLine::Action::Error) << bad[0];
+    EXPECT_FALSE(cl.error.empty());
+  }
+}
+
+TEST(CommandLine, UsageNamesEveryOption) {
+  const std::string text = CommandLine::usage("warpix");
+  for (const char* option : {"--help", "--version", "--window-id", "--render", "--size", "--monitors",
+                             "--operations", "--seed", "--config-dir", "--log-ops", "--print-settings", "-root"})
+    EXPECT_NE(text.find(option), std::string::npos) << option;
+}
+
+TEST(CommandLine, ReadDecimalStopsAtTheFirstNonDigit) {
+  EXPECT_EQ(readDecimal("12345"), 12345);
+  EXPECT_EQ(readDecimal("  -12x"), -12);
+  EXPECT_EQ(readDecimal("abc"), 0);
+  EXPECT_EQ(readDecimal(""), 0);
+  EXPECT_EQ(readDecimal("99999999999"), INT32_MAX);
+}
+
+}  // namespace
+}  // namespace warpix
