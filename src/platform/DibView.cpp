@@ -94,7 +94,17 @@ void DibView::readRow(int y, int x0, int count, Pixel* out) const {
       break;
     case 24: {
       const std::uint8_t* p = src + 3 * static_cast<std::int64_t>(x0);
-      for (int i = 0; i < count; ++i, p += 3)
+      int i = 0;
+      // Four pixels from three 32-bit loads: the hot path of every photo.
+      for (; i + 4 <= count; i += 4, p += 12) {
+        std::uint32_t w[3];
+        std::memcpy(w, p, sizeof w);
+        out[i] = w[0] & 0x00FFFFFFu;
+        out[i + 1] = ((w[0] >> 24) | (w[1] << 8)) & 0x00FFFFFFu;
+        out[i + 2] = ((w[1] >> 16) | (w[2] << 16)) & 0x00FFFFFFu;
+        out[i + 3] = w[2] >> 8;
+      }
+      for (; i < count; ++i, p += 3)
         out[i] = static_cast<Pixel>(p[0]) | (static_cast<Pixel>(p[1]) << 8) | (static_cast<Pixel>(p[2]) << 16);
       break;
     }

@@ -159,6 +159,21 @@ TEST(SurfaceDib, TwentyFourBitRowsSkipTheirPadding) {
   }
 }
 
+TEST(SurfaceDib, TwentyFourBitWideRowsKeepEveryPixelFromAnyStart) {
+  // Rows long enough for whole groups of pixels, entered at every column
+  // offset by clipping on the left.
+  std::vector<Pixel> row;
+  for (int i = 0; i < 11; ++i) row.push_back(makePixel(0x10 + i, 0x80 - i, 0xF0 ^ i));
+  const Dib d = makeDib(11, 24, {bgr(row)});
+  for (int x = 0; x >= -5; --x) {
+    Surface s = blankSurface(16, 2);
+    s.drawDib(x, 0, d.info(), d.bits());
+    const std::vector<Pixel> want(row.begin() - x, row.end());
+    EXPECT_EQ(area(s, 0, 0, 11 + x, 1), want) << "x " << x;
+    EXPECT_EQ(s.pixel(11 + x, 0), kBackground);
+  }
+}
+
 TEST(SurfaceDib, StoredRowsAreBottomUpUnlessTheHeightIsNegative) {
   // Written by hand, no builder: a 1 x 2 24-bit DIB whose first stored row
   // (blue) is the bottom of the picture.
