@@ -97,6 +97,21 @@ TEST(KeyFileStore, TextsWithAnyCharactersRoundTrip) {
   }
 }
 
+TEST(KeyFileStore, LegacyEncodedNamesRoundTripByteForByte) {
+  // "été" in Latin-1, as an old file system may still name a folder.
+  const std::string legacy = " /photos/\xe9t\xe9\\x\n*";
+  const TempFolder dir;
+  {
+    KeyFileStore store(dir.str());
+    ASSERT_TRUE(store.writeIni("Warpix", "Folders", legacy));
+    ASSERT_TRUE(store.writeText("Message0", legacy));
+  }
+  const KeyFileStore again(dir.str());
+  EXPECT_EQ(again.readIni("Warpix", "Folders", 65535), legacy);
+  EXPECT_EQ(again.readText("Message0", "x"), legacy);
+  EXPECT_EQ(again.readIni("Warpix", "Folders", 11), legacy.substr(0, 11));
+}
+
 TEST(KeyFileStore, StoredEmptyTextIsNotTheFallback) {
   const TempFolder dir;
   KeyFileStore store(dir.str());

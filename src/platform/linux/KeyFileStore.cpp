@@ -46,12 +46,38 @@ bool parseInt32(const char* text, std::int32_t& out) {
 }
 
 std::string cutToChars(std::string text, std::size_t maxChars) {
-  // Values come back from GKeyFile as valid UTF-8, so cutting at a
-  // character boundary keeps them valid.
+  // A file name in a legacy encoding has no characters to count: cut bytes.
+  if (!g_utf8_validate(text.c_str(), static_cast<gssize>(text.size()), nullptr)) {
+    if (text.size() > maxChars) text.resize(maxChars);
+    return text;
+  }
   if (static_cast<std::size_t>(g_utf8_strlen(text.c_str(), -1)) <= maxChars) return text;
   const char* end = g_utf8_offset_to_pointer(text.c_str(), static_cast<glong>(maxChars));
   text.resize(static_cast<std::size_t>(end - text.c_str()));
   return text;
+}
+
+// GKeyFile's own escapes, for the values it refuses to return as strings
+// because they are not UTF-8 (folder names in a legacy encoding).
+std::string unescape(const char* raw) {
+  std::string out;
+  for (const char* c = raw; *c != '\0'; ++c) {
+    if (*c != '\\' || c[1] == '\0') {
+      out += *c;
+      continue;
+    }
+    switch (*++c) {
+      case 's': out += ' '; break;
+      case 'n': out += '\n'; break;
+      case 't': out += '\t'; break;
+      case 'r': out += '\r'; break;
+      case '\\': out += '\\'; break;
+      default:
+        out += '\\';
+        out += *c;
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -94,9 +120,14 @@ std::string KeyFileStore::readString(const File& file, std::string_view group, s
   GKeyFile* source = file.pending ? file.pending.get() : file.current.get();
   const std::string groupText(group);
   const std::string keyText(key);
-  CharsPtr value(g_key_file_get_string(source, groupText.c_str(), keyText.c_str(), nullptr));
-  found = value != nullptr;
-  return found ? std::string(value.get()) : std::string();
+  const CharsPtr value(g_key_file_get_string(source, groupText.c_str(), keyText.c_str(), nullptr));
+  if (value) {
+    found = true;
+    return value.get();
+  }
+  const CharsPtr raw(g_key_file_get_value(source, groupText.c_str(), keyText.c_str(), nullptr));
+  found = raw != nullptr && !g_utf8_validate(raw.get(), -1, nullptr);
+  return found ? unescape(raw.get()) : std::string();
 }
 
 std::int32_t KeyFileStore::readNumber(std::string_view key, std::int32_t fallback) const {
