@@ -39,17 +39,6 @@ bool listable(const fs::directory_entry& entry) {
   return !fs::is_other(st);
 }
 
-// Visits every entry of `dir`; a folder that cannot be read, or an error
-// part way, ends the listing quietly.
-template <typename Visit>
-void forEachEntry(const std::string& dir, Visit&& visit) {
-  std::error_code ec;
-  fs::directory_iterator it(dir, ec);
-  for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
-    if (!visit(*it)) return;
-  }
-}
-
 }  // namespace
 
 bool wildcardMatch(std::string_view pattern, std::string_view name) {
@@ -81,18 +70,31 @@ std::string teFolder::join(const std::string& name) const {
   return path_.back() == '/' ? path_ + name : path_ + "/" + name;
 }
 
-std::vector<std::string> teFolder::matches(const std::string& pattern, bool lowercase, bool firstOnly) const {
-  std::vector<std::string> found;
+const std::vector<teFolder::Entry>& teFolder::listing() const {
+  if (listing_) return *listing_;
+  listing_.emplace();
   // An empty folder name stands for no folder, never for the root.
-  if (path_.empty()) return found;
-  forEachEntry(path_, [&](const fs::directory_entry& entry) {
-    std::string name = entry.path().filename().string();
-    if (!wildcardMatch(pattern, name) || !listable(entry)) return true;
-    if (lowercase) std::transform(name.begin(), name.end(), name.begin(), lowerAscii);
-    found.push_back(std::move(name));
-    return !firstOnly;
-  });
-  std::sort(found.begin(), found.end());
+  if (path_.empty()) return *listing_;
+  // A folder that cannot be read, or an error part way, ends the reading
+  // quietly with what was read so far.
+  std::error_code ec;
+  fs::directory_iterator it(path_, ec);
+  for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+    std::error_code dirEc;
+    const bool directory = it->is_directory(dirEc) && !dirEc;
+    listing_->push_back(Entry{it->path().filename().string(), listable(*it), directory});
+  }
+  std::sort(listing_->begin(), listing_->end(), [](const Entry& a, const Entry& b) { return a.name < b.name; });
+  return *listing_;
+}
+
+std::vector<std::string> teFolder::matches(const std::string& pattern, bool lowercase) const {
+  std::vector<std::string> found;
+  for (const Entry& entry : listing()) {
+    if (!entry.listable || !wildcardMatch(pattern, entry.name)) continue;
+    found.push_back(entry.name);
+    if (lowercase) std::transform(found.back().begin(), found.back().end(), found.back().begin(), lowerAscii);
+  }
   return found;
 }
 
@@ -100,7 +102,7 @@ int teFolder::scanFiles(const std::string& patterns, const std::atomic<bool>* ru
   int added = 0;
   for (const std::string& pattern : splitPatterns(patterns)) {
     if (!running(runningFlag)) break;
-    std::vector<std::string> found = matches(pattern, lowercase, false);
+    std::vector<std::string> found = matches(pattern, lowercase);
     added += static_cast<int>(found.size());
     files_.insert(files_.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
   }
@@ -111,26 +113,23 @@ int teFolder::scanFiles(const std::string& patterns, const std::atomic<bool>* ru
 bool teFolder::hasFiles(const std::string& patterns, const std::atomic<bool>* runningFlag) const {
   for (const std::string& pattern : splitPatterns(patterns)) {
     if (!running(runningFlag)) return false;
-    if (!matches(pattern, false, true).empty()) return true;
+    for (const Entry& entry : listing())
+      if (entry.listable && wildcardMatch(pattern, entry.name)) return true;
   }
   return false;
 }
 
 int teFolder::scanSubfolders(bool /*includeSystem*/, bool /*includeHidden*/, const std::atomic<bool>* runningFlag) {
-  std::vector<std::string> found;
-  if (!path_.empty()) {
-    forEachEntry(path_, [&](const fs::directory_entry& entry) {
-      if (!running(runningFlag)) return false;
-      std::string name = entry.path().filename().string();
-      std::error_code ec;
-      if (!name.empty() && name.front() != '.' && entry.is_directory(ec) && !ec) found.push_back(std::move(name));
-      return true;
-    });
+  int added = 0;
+  if (running(runningFlag)) {
+    for (const Entry& entry : listing()) {
+      if (!entry.directory || entry.name.empty() || entry.name.front() == '.') continue;
+      subfolders_.push_back(entry.name);
+      ++added;
+    }
   }
-  std::sort(found.begin(), found.end());
-  subfolders_.insert(subfolders_.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
   subfolderCursor_ = 0;
-  return static_cast<int>(found.size());
+  return added;
 }
 
 std::string teFolder::nextSubfolder() {

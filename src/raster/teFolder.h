@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -35,6 +36,7 @@ class teFolder {
   // Appends the names that match each pattern of the space-separated list,
   // pattern by pattern; within one pattern in byte order of the names, so a
   // scan does not depend on the order the file system happens to return.
+  // The folder's contents are read at the first scan of this object.
   // Returns the number appended and rewinds the file cursor. When `running`
   // is given and becomes false the scan ends before the next pattern.
   int scanFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr, bool lowercase = false);
@@ -63,13 +65,23 @@ class teFolder {
                   bool includeSystem, bool includeHidden, const std::atomic<bool>* running,
                   std::set<std::string>& visited);
   std::string join(const std::string& name) const;
-  std::vector<std::string> matches(const std::string& pattern, bool lowercase, bool firstOnly) const;
+  std::vector<std::string> matches(const std::string& pattern, bool lowercase) const;
+
+  struct Entry {
+    std::string name;
+    bool listable = false;   // may be offered as a file
+    bool directory = false;  // a folder, or a link to one
+  };
+  // The folder is read once, at the first scan, and the later scans of this
+  // object share that reading: five patterns cost one pass over the folder.
+  const std::vector<Entry>& listing() const;
 
   std::string path_;
   std::vector<std::string> files_;
   std::vector<std::string> subfolders_;
   std::size_t fileCursor_ = 0;
   std::size_t subfolderCursor_ = 0;
+  mutable std::optional<std::vector<Entry>> listing_;
 };
 
 }  // namespace warpix
