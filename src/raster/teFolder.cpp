@@ -106,7 +106,6 @@ int teFolder::scanFiles(const std::string& patterns, const std::atomic<bool>* ru
     added += static_cast<int>(found.size());
     files_.insert(files_.end(), std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
   }
-  fileCursor_ = 0;
   return added;
 }
 

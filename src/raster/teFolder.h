@@ -37,7 +37,7 @@ class teFolder {
   // pattern by pattern; within one pattern in byte order of the names, so a
   // scan does not depend on the order the file system happens to return.
   // The folder's contents are read at the first scan of this object.
-  // Returns the number appended and rewinds the file cursor. When `running`
+  // Returns the number appended. When `running`
   // is given and becomes false the scan ends before the next pattern.
   int scanFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr, bool lowercase = false);
   bool hasFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr) const;
@@ -79,7 +79,6 @@ class teFolder {
   std::string path_;
   std::vector<std::string> files_;
   std::vector<std::string> subfolders_;
-  std::size_t fileCursor_ = 0;
   std::size_t subfolderCursor_ = 0;
   mutable std::optional<std::vector<Entry>> listing_;
 };

@@ -227,21 +227,5 @@ TEST(ColorHSV, DriftDrawsInOrderAndOnlyOnHeads) {
   }
 }
 
-TEST(ColorHSV, DriftStaysInRange) {
-  // The brushes drift by a strength of uniform(), at most 1: the hue moves
-  // under 10 degrees a time, so one wrap keeps it inside the turn.
-  Random random(3);
-  ColorHSV colour(359.0f, 1.0f, 0.0f);
-  for (int i = 0; i < 5000; ++i) {
-    colour.drift(random, 1.0);
-    ASSERT_GE(colour.hue(), 0.0f);
-    ASSERT_LE(colour.hue(), 360.0f);
-    ASSERT_GE(colour.saturation(), 0.0f);
-    ASSERT_LE(colour.saturation(), 1.0f);
-    ASSERT_GE(colour.value(), 0.0f);
-    ASSERT_LE(colour.value(), 1.0f);
-  }
-}
-
 }  // namespace
 }  // namespace warpix

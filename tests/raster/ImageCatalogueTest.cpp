@@ -109,15 +109,5 @@ TEST(ImageCatalogueNext, EmptyListGivesNothingAndDrawsNothing) {
   EXPECT_EQ(random.next(), 884048336);
 }
 
-TEST(ImageCatalogueNext, PlainListHelpersAgreeWithTheClass) {
-  const Names files{"/a/1.jpg", "/a/2.jpg", "/a/3.jpg"};
-  Random random(7);
-  std::int32_t next = 2;
-  EXPECT_EQ(chooseNextImage(files, ImageCatalogue::kAlphabeticalOrder, next, random), "/a/3.jpg");
-  EXPECT_EQ(next, 0);
-  EXPECT_EQ(chooseNextImage(files, ImageCatalogue::kAlphabeticalOrder, next, random), "/a/1.jpg");
-  EXPECT_EQ(next, 1);
-}
-
 }  // namespace
 }  // namespace warpix

@@ -146,14 +146,6 @@ TEST(ScenePalette, RecordCarriesVersionCountAndAnimationFlags) {
   EXPECT_EQ(still.palette.entries(), animated.palette.entries());
 }
 
-TEST(ScenePalette, SameSeedSamePalette) {
-  const Generated a = generate(777, 256);
-  const Generated b = generate(777, 256);
-  EXPECT_EQ(a.palette.entries(), b.palette.entries());
-  EXPECT_EQ(a.placement, b.placement);
-  EXPECT_NE(a.palette.entries(), generate(778, 256).palette.entries());
-}
-
 TEST(ScenePalette, ColourOfEntryFollowsTheDepth) {
   const Generated g = generate(5, 236);
   const ColorRGB deep = g.palette.colourOfEntry(3, true);
