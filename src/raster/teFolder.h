@@ -37,8 +37,8 @@ class teFolder {
   // pattern by pattern; within one pattern in byte order of the names, so a
   // scan does not depend on the order the file system happens to return.
   // The folder's contents are read at the first scan of this object.
-  // Returns the number appended. When `running`
-  // is given and becomes false the scan ends before the next pattern.
+  // Returns the number appended. When `running` is given and becomes false
+  // the scan ends before the next pattern.
   int scanFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr, bool lowercase = false);
   bool hasFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr) const;
 
