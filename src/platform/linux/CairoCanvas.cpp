@@ -44,14 +44,42 @@ Rect CairoCanvas::clipBox(double x0, double y0, double x1, double y1) const {
   return r;
 }
 
-Rect CairoCanvas::finish(const Rect& box) {
-  cairo_surface_flush(surface_.get());
+void CairoCanvas::clearUnusedByte(const Rect& box) {
   for (int y = box.top; y < box.bottom; ++y) {
     Pixel* row = pixels_ + static_cast<std::size_t>(y) * width_;
     for (int x = box.left; x < box.right; ++x) row[x] &= 0x00FFFFFFu;
   }
+}
+
+Rect CairoCanvas::finish(const std::vector<Rect>& boxes) {
+  cairo_surface_flush(surface_.get());
+  Rect all{width_, height_, 0, 0};
+  for (const Rect& box : boxes) {
+    if (box.width() <= 0 || box.height() <= 0) continue;
+    clearUnusedByte(box);
+    all = {std::min(all.left, box.left), std::min(all.top, box.top), std::max(all.right, box.right),
+           std::max(all.bottom, box.bottom)};
+  }
   cairo_surface_mark_dirty(surface_.get());
-  return box;
+  return all.width() > 0 && all.height() > 0 ? all : Rect{};
+}
+
+// A round-capped, round-joined stroke is the union of its segments each with
+// round caps, so the boxes of the segments bound what a stroke changes; for
+// an outline they are far smaller than the box of the whole path.
+std::vector<Rect> CairoCanvas::segmentBoxes(const std::vector<Point>& points, bool closed, double offset,
+                                            double reach) const {
+  std::vector<Rect> boxes;
+  const std::size_t segments = closed ? points.size() : points.size() - 1;
+  for (std::size_t i = 0; i < segments; ++i) {
+    const Point a = points[i];
+    const Point b = points[(i + 1) % points.size()];
+    const double ax = pulledIn(a.x) + offset, ay = pulledIn(a.y) + offset;
+    const double bx = pulledIn(b.x) + offset, by = pulledIn(b.y) + offset;
+    boxes.push_back(clipBox(std::min(ax, bx) - reach, std::min(ay, by) - reach, std::max(ax, bx) + reach,
+                            std::max(ay, by) + reach));
+  }
+  return boxes;
 }
 
 Rect CairoCanvas::stroke(const std::vector<Point>& points, bool closed, Pixel colour, int penWidth) {
@@ -69,15 +97,15 @@ Rect CairoCanvas::stroke(const std::vector<Point>& points, bool closed, Pixel co
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
   setColour(colour);
-  double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
-  cairo_stroke_extents(cr, &x0, &y0, &x1, &y1);
-  const Rect box = clipBox(x0, y0, x1, y1);
-  if (box.width() <= 0 || box.height() <= 0) {
+  const std::vector<Rect> boxes = segmentBoxes(points, closed, offset, pen / 2.0);
+  const bool visible =
+      std::any_of(boxes.begin(), boxes.end(), [](const Rect& b) { return b.width() > 0 && b.height() > 0; });
+  if (!visible) {
     cairo_new_path(cr);
     return {};
   }
   cairo_stroke(cr);
-  return finish(box);
+  return finish(boxes);
 }
 
 Rect CairoCanvas::showLayout(PangoLayout* layout, int x, int y, Pixel colour) {
@@ -94,7 +122,7 @@ Rect CairoCanvas::showLayout(PangoLayout* layout, int x, int y, Pixel colour) {
   setColour(colour);
   cairo_move_to(cr, x, y);
   pango_cairo_show_layout(cr, layout);
-  return finish(box);
+  return finish({box});
 }
 
 }  // namespace warpix

@@ -52,7 +52,11 @@ class CairoCanvas {
 
   void setColour(Pixel colour);
   Rect clipBox(double x0, double y0, double x1, double y1) const;
-  Rect finish(const Rect& box);
+  std::vector<Rect> segmentBoxes(const std::vector<Point>& points, bool closed, double offset, double reach) const;
+  void clearUnusedByte(const Rect& box);
+  // Ends a drawing call that may have changed pixels inside `boxes`;
+  // returns their union.
+  Rect finish(const std::vector<Rect>& boxes);
 
   Pixel* pixels_;
   int width_;
