@@ -39,16 +39,13 @@ int HeadlessRender::run(std::ostream& progress) {
     image.Save(path);
     const Saver* op = program_.currentOperation.get();
     progress << "operation " << number << " " << (op != nullptr ? op->kindName() : "?") << " -> " << path << '\n';
-    ++written;
+    return ++written < options_.operations;
   });
   // Paint until the wanted number of operations has finished. A scene that
   // stops asking for paints (the screen was blanked) ends the render.
-  while (written < options_.operations) {
-    if (!scene.onPaint()) {
-      problem_ = "the scene stopped painting (blanked screen)";
-      break;
-    }
+  while (scene.onPaint()) {
   }
+  if (written < options_.operations) problem_ = "the scene stopped painting (the screen was blanked)";
   scene.onDestroy();
   program_.currentOperation.reset();
   return written;

@@ -72,7 +72,7 @@ bool CSceneWnd::onPaint() {
   if (op->stopRequested()) return false;
   if (op->isFinished()) {
     if (settings.saveBitmap()) writeSnapshot();
-    if (finishedHook_) finishedHook_(operationCount_, surface());
+    if (finishedHook_ && !finishedHook_(operationCount_, surface())) return false;
     ++operationCount_;
     p.currentOperation = nextOperation();
     logOperation(*p.currentOperation);

@@ -25,7 +25,9 @@ class CSceneWnd {
  public:
   // Called after an operation has finished (and its snapshot, if any, is
   // written), with its number counted from 1 and the screen as it stands.
-  using FinishedHook = std::function<void(std::uint32_t number, const Surface& screen)>;
+  // Answering false ends the paint chain there, before the next operation
+  // is chosen.
+  using FinishedHook = std::function<bool(std::uint32_t number, const Surface& screen)>;
 
   CSceneWnd(Program& program, ScreenBackend& screen);
   virtual ~CSceneWnd();

@@ -1,0 +1,175 @@
+#include "app/CSaverApp.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "platform/TempFolder.h"
+#include "platform/headless/VirtualClock.h"
+#include "platform/linux/KeyFileStore.h"
+#include "settings/FakeShell.h"
+#include "settings/RegSettings.h"
+
+namespace warpix {
+namespace {
+
+using testing::FakeShell;
+using testing::TempFolder;
+
+// Sets an environment variable for one test and puts the old value back.
+class EnvVar {
+ public:
+  EnvVar(const char* name, const char* value) : name_(name) {
+    const char* old = std::getenv(name);
+    had_ = old != nullptr;
+    if (had_) old_ = old;
+    if (value != nullptr) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+  }
+  ~EnvVar() {
+    if (had_) ::setenv(name_, old_.c_str(), 1);
+    else ::unsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_ = false;
+  std::string old_;
+};
+
+struct AppFixture {
+  explicit AppFixture(std::vector<std::string> args, std::string dataFolder = "")
+      : store(folder.str()),
+        app(CommandLine::parse(args), {clock, shell, store, std::move(dataFolder),
+                                       [this](const std::string& caption, const std::string& text) {
+                                         errors.push_back(caption + "|" + text);
+                                       }}) {}
+  TempFolder folder;
+  VirtualClock clock{123456};
+  FakeShell shell;
+  KeyFileStore store;
+  std::vector<std::string> errors;
+  CSaverApp app;
+};
+
+TEST(CSaverApp, SeedComesFromTheClockOrTheCommandLine) {
+  AppFixture plain({"/s"});
+  EXPECT_EQ(plain.app.initialSeed(), 123456);
+  AppFixture seeded({"/s", "-r42"});
+  ASSERT_TRUE(seeded.app.startUp());
+  EXPECT_EQ(seeded.app.program().random.seedValue(), 42);
+  EXPECT_EQ(seeded.app.program().random.next(), Random(42).next());
+}
+
+TEST(CSaverApp, OnlyTheSaverModeRuns) {
+  AppFixture saver({"-S"});
+  EXPECT_TRUE(saver.app.startUp());
+  EXPECT_EQ(saver.app.runMode(), RunMode::FullScreen);
+  for (const std::vector<std::string>& args :
+       std::vector<std::vector<std::string>>{{}, {"/c"}, {"/c:1234"}, {"/p", "1234"}, {"/a"}, {"what"}}) {
+    AppFixture f(args);
+    EXPECT_FALSE(f.app.startUp());
+  }
+}
+
+TEST(CSaverApp, TheFirstRunOfAVersionIsRecognisedOnce) {
+  TempFolder shared;
+  {
+    VirtualClock clock;
+    FakeShell shell;
+    KeyFileStore store(shared.str());
+    CSaverApp app(CommandLine::parse({"/s"}), {clock, shell, store, "", {}});
+    app.startUp();
+    EXPECT_TRUE(app.firstRun());
+  }
+  VirtualClock clock;
+  FakeShell shell;
+  KeyFileStore store(shared.str());
+  CSaverApp app(CommandLine::parse({"/s"}), {clock, shell, store, "", {}});
+  app.startUp();
+  EXPECT_FALSE(app.firstRun());
+}
+
+TEST(CSaverApp, TempFilePathPrefersTempThenInstallFolderNeverTheRoot) {
+  AppFixture f({"/s"});
+  f.app.startUp();
+  {
+    EnvVar temp("TEMP", "/data/t");
+    EXPECT_EQ(f.app.tempFilePath(), "/data/t/warpix.tmp");
+  }
+  {
+    EnvVar temp("TEMP", "/data/t/");
+    EXPECT_EQ(f.app.tempFilePath(), "/data/t/warpix.tmp");
+  }
+  EnvVar temp("TEMP", nullptr);
+  f.app.settings().setInstallFolder("/opt/x/");
+  EXPECT_EQ(f.app.tempFilePath(), "/opt/x/warpix.tmp");
+  f.app.settings().setInstallFolder("");
+  {
+    EnvVar tmpdir("TMPDIR", "/var/tmp");
+    EXPECT_EQ(f.app.tempFilePath(), "/var/tmp/warpix.tmp");
+  }
+  EnvVar tmpdir("TMPDIR", nullptr);
+  EXPECT_EQ(f.app.tempFilePath(), "/tmp/warpix.tmp");
+}
+
+TEST(CSaverApp, ProductVersionTurnsTheResourceIntoDots) {
+  const std::string v = CSaverApp::productVersion();
+  EXPECT_EQ(v.find(' '), std::string::npos);
+  EXPECT_EQ(v.find(','), std::string::npos);
+  EXPECT_EQ(std::count(v.begin(), v.end(), '.'), 3) << v;
+}
+
+TEST(CSaverApp, ShowHelpOpensThePageOrSaysWhyNot) {
+  TempFolder data;
+  AppFixture missing({"/c"}, data.str());
+  missing.app.startUp();
+  missing.app.showHelp();
+  ASSERT_EQ(missing.errors.size(), 1u);
+  EXPECT_EQ(missing.errors[0], "Error|Sorry, could not find help file " + data.str() +
+                                   "/warpix.htm. It may be installed in another folder.");
+  EXPECT_TRUE(missing.shell.opened.empty());
+
+  data.write("warpix.htm", "<html></html>");
+  AppFixture present({"/c"}, data.str());
+  present.app.startUp();
+  present.app.showHelp();
+  EXPECT_TRUE(present.errors.empty());
+  ASSERT_EQ(present.shell.opened.size(), 1u);
+  EXPECT_EQ(present.shell.opened[0], data.str() + "/warpix.htm");
+
+  // The install folder, when set, is where the page is looked for.
+  present.app.settings().setInstallFolder(present.folder.str() + "/");
+  present.app.showHelp();
+  ASSERT_EQ(present.errors.size(), 1u);
+  EXPECT_NE(present.errors[0].find(present.folder.str() + "/warpix.htm"), std::string::npos);
+}
+
+class RefusingShell final : public Shell {
+ public:
+  std::string picturesFolder() const override { return {}; }
+  std::string documentsFolder() const override { return {}; }
+  std::string realName() const override { return {}; }
+  bool open(const std::string&) override { return false; }
+};
+
+TEST(CSaverApp, ShowHelpReportsABrowserThatWillNotStart) {
+  TempFolder data, config;
+  data.write("warpix.htm", "x");
+  VirtualClock clock;
+  RefusingShell shell;
+  KeyFileStore store(config.str());
+  std::vector<std::string> errors;
+  CSaverApp app(CommandLine::parse({"/c"}), {clock, shell, store, data.str(),
+                                             [&](const std::string& c, const std::string& t) {
+                                               errors.push_back(c + "|" + t);
+                                             }});
+  app.startUp();
+  app.showHelp();
+  ASSERT_EQ(errors.size(), 1u);
+  EXPECT_EQ(errors[0], "Error|Sorry, could not launch browser to view help file " + data.str() + "/warpix.htm");
+}
+
+}  // namespace
+}  // namespace warpix

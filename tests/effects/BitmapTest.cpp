@@ -1,0 +1,140 @@
+#include "effects/Bitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "raster/PictureFiles.h"
+#include "scene/OperationLog.h"
+#include "scene/SceneFixture.h"
+
+namespace warpix {
+namespace {
+
+using testing::Raster;
+using testing::Rgb;
+using testing::SceneFixture;
+
+TEST(BitmapPlacement, ModesLeanToTheirCorners) {
+  Random r(1);
+  EXPECT_EQ(placementOffset(0, 101, 51, r), (Point{50, 25}));
+  EXPECT_EQ(placementOffset(0, -7, -3, r), (Point{-3, -1}));  // halves truncate toward zero
+  // Each corner mode is two skewed draws, x first; check against the
+  // generator itself.
+  for (int mode = 1; mode <= 4; ++mode) {
+    Random a(mode * 7), b(mode * 7);
+    const int kx = mode == 2 || mode == 3 ? -4 : 4;
+    const int ky = mode == 3 || mode == 4 ? -4 : 4;
+    const int ex = b.skewed(300, kx);
+    const int ey = b.skewed(200, ky);
+    EXPECT_EQ(placementOffset(mode, 300, 200, a), (Point{ex, ey})) << mode;
+  }
+}
+
+TEST(BitmapPlacement, APictureAsLargeAsTheAreaLiesAtItsCornerInEveryMode) {
+  for (int mode = 0; mode < 5; ++mode) {
+    Random r(99);
+    EXPECT_EQ(placementOffset(mode, 0, 0, r), (Point{0, 0})) << mode;
+  }
+}
+
+// Writes a picture of one colour and points the settings at its folder.
+std::string onePicture(SceneFixture& f, const std::string& name, int w, int h, Rgb colour) {
+  const std::string folder = f.folder.str() + "/pictures";
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/" + name;
+  testing::writePng(path, Raster::rgb(w, h, [&](int, int) { return colour; }), 2);
+  f.settings.setFolders({folder});
+  f.settings.setImagePeriod(0);
+  return path;
+}
+
+Rect boundsOf(const Surface& s, Pixel colour) {
+  Rect r{s.width(), s.height(), -1, -1};
+  for (int y = 0; y < s.height(); ++y)
+    for (int x = 0; x < s.width(); ++x)
+      if (s.pixel(x, y) == colour) {
+        r.left = std::min(r.left, x);
+        r.top = std::min(r.top, y);
+        r.right = std::max(r.right, x + 1);
+        r.bottom = std::max(r.bottom, y + 1);
+      }
+  return r;
+}
+
+TEST(Bitmap, ACentredPhotoSitsInTheMiddleOfOneMonitorInsideItsFrame) {
+  for (int seed = 1; seed <= 6; ++seed) {
+    SceneFixture f(400, 150, 2);
+    onePicture(f, "p.png", 60, 40, {10, 200, 30});
+    f.create(seed);
+    f.scene->placementCounter() = 5;  // mode 0: centred
+    f.scene->onPaint();
+    ASSERT_STREQ(f.program->currentOperation->kindName(), "Bitmap");
+    const Surface& s = f.screen.surface();
+    // The frame is a 4-pixel pen along a path 2 pixels outside the photo,
+    // in a colour read from the photo (here its only colour): the coloured
+    // area is the photo grown by 4 on every side, and nothing more.
+    const Rect coloured = boundsOf(s, makePixel(10, 200, 30));
+    const bool left = coloured.left < 200;
+    const Rect monitor = left ? Rect{0, 0, 200, 150} : Rect{200, 0, 400, 150};
+    EXPECT_EQ(coloured, (Rect{monitor.left + 70 - 4, 55 - 4, monitor.left + 130 + 4, 95 + 4})) << seed;
+    EXPECT_EQ(f.scene->placementCounter(), 6);
+    // Round joins leave the very corner pixels of the outline's outer edge.
+    const auto corner = [&](int x, int y) {
+      return (x == coloured.left || x == coloured.right - 1) && (y == coloured.top || y == coloured.bottom - 1);
+    };
+    for (int y = coloured.top; y < coloured.bottom; ++y)
+      for (int x = coloured.left; x < coloured.right; ++x)
+        if (!corner(x, y)) {
+          ASSERT_EQ(s.pixel(x, y), makePixel(10, 200, 30)) << x << "," << y;
+        }
+  }
+}
+
+TEST(Bitmap, APhotoTooLargeForTheSceneIsNotShownButCountsAsAPhotoStep) {
+  SceneFixture f(320, 240);
+  const std::string path = onePicture(f, "big.png", 400, 300, {200, 0, 0});
+  const std::string log = f.folder.str() + "/ops.jsonl";
+  OperationLog opLog(log);
+  f.create(4);
+  f.program->operationLog = &opLog;
+  f.scene->onPaint();
+  ASSERT_STREQ(f.program->currentOperation->kindName(), "Bitmap");
+  EXPECT_EQ(boundsOf(f.screen.surface(), makePixel(200, 0, 0)).right, -1);
+  EXPECT_EQ(f.program->lastPhotoTime, f.clock.wallSeconds());
+  std::ifstream in(log);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_NE(text.str().find("\"file\": \"" + path + "\", \"shown\": false"), std::string::npos) << text.str();
+}
+
+TEST(Bitmap, TheHoldRunsForImagePauseAndInputEndsItAtOnce) {
+  SceneFixture f;
+  onePicture(f, "p.png", 20, 20, {1, 2, 3});
+  f.settings.setImagePause(5);
+  f.create(2);
+  const std::uint64_t start = f.clock.peekMs();
+  f.scene->onPaint();
+  Saver* photo = f.program->currentOperation.get();
+  ASSERT_STREQ(photo->kindName(), "Bitmap");
+  EXPECT_TRUE(photo->isFinished());
+  EXPECT_GE(f.clock.peekMs() - start, 5000u);
+  EXPECT_LT(f.clock.peekMs() - start, 5100u);
+
+  // Input during a hold ends the wait within the step: time stands still.
+  SceneFixture g;
+  onePicture(g, "p.png", 20, 20, {1, 2, 3});
+  g.settings.setImagePause(30);
+  g.create(2);
+  g.scene->onPaint();  // photo step and the first second-long waits
+  g.screen.pushEvent({ScreenBackend::InputEvent::Kind::Key});
+  const std::uint64_t before = g.clock.peekMs();
+  g.scene->onPaint();
+  EXPECT_LT(g.clock.peekMs() - before, 50u);
+  EXPECT_FALSE(g.program->currentOperation->isFinished());
+}
+
+}  // namespace
+}  // namespace warpix
