@@ -84,12 +84,12 @@ void BM_ShortStrokes(benchmark::State& state) {
 }
 BENCHMARK(BM_ShortStrokes)->Arg(1)->Arg(4)->Arg(16);
 
-void BM_DrawText36(benchmark::State& state) {
+void BM_DrawText48(benchmark::State& state) {
   Surface s(kWidth, kHeight);
   const warpix::Font f("Times New Roman", -48, 700, true);
   for (auto _ : state) s.drawText(f, 100, 100, "7 Dec 8:05", 0xFFFFFF);
 }
-BENCHMARK(BM_DrawText36)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DrawText48)->Unit(benchmark::kMicrosecond);
 
 void BM_CreateFontAndMeasure(benchmark::State& state) {
   for (auto _ : state) {

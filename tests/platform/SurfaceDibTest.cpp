@@ -111,15 +111,12 @@ TEST(SurfaceDib, PaletteDepthsIndexTheColourTable) {
   const Dib eight = makeDib(4, 8, {{2, 0, 1, 5}}, {R, G, B});
   s.drawDib(0, 3, eight.info(), eight.bits());
   EXPECT_EQ(area(s, 0, 3, 4, 1), (std::vector<Pixel>{B, R, G, K}));
-}
 
-TEST(SurfaceDib, PaletteDepthWithoutCountUsesTheFullTable) {
   // biClrUsed 0 on a 1-bit DIB means a table of 2 entries.
-  Dib d = makeDib(2, 1, {{0x40}}, {G, B});
-  d.put32(32, 0);
-  Surface s = blankSurface();
-  s.drawDib(0, 0, d.info(), d.bits());
-  EXPECT_EQ(area(s, 0, 0, 2, 1), (std::vector<Pixel>{G, B}));
+  Dib full = makeDib(2, 1, {{0x40}}, {G, B});
+  full.put32(32, 0);
+  s.drawDib(10, 0, full.info(), full.bits());
+  EXPECT_EQ(area(s, 10, 0, 2, 1), (std::vector<Pixel>{G, B}));
 }
 
 TEST(SurfaceDib, SixteenBitIsFiveFiveFiveWithWidenedChannels) {
@@ -312,15 +309,6 @@ TEST(SurfaceStretchDib, DoublingRepeatsEveryPixel) {
   EXPECT_EQ(s.pixel(9, 7), kBackground);
 }
 
-TEST(SurfaceStretchDib, HalvingKeepsTheEvenColumnsAndRows) {
-  // 4 x 3 onto 2 x 1: columns 0*4/2 = 0 and 1*4/2 = 2; row 0.
-  const Dib d = gridDib();
-  Surface s = blankSurface();
-  s.stretchDib(0, 0, 2, 1, d.info(), d.bits());
-  EXPECT_EQ(area(s, 0, 0, 3, 1), (std::vector<Pixel>{makePixel(0, 0, 7), makePixel(2, 0, 7), kBackground}));
-  EXPECT_EQ(s.pixel(0, 1), kBackground);
-}
-
 TEST(SurfaceStretchDib, UnevenFactorsAndClippingKeepTheMapping) {
   // 4 columns onto 7: i * 4 / 7 for i = 0..6 gives 0 0 1 1 2 2 3.
   // 3 rows onto 5: j * 3 / 5 for j = 0..4 gives 0 0 1 1 2.
@@ -338,8 +326,14 @@ TEST(SurfaceStretchDib, UnevenFactorsAndClippingKeepTheMapping) {
   }
 }
 
-TEST(SurfaceStretchDib, EmptyTargetsDrawNothing) {
+TEST(SurfaceStretchDib, HalvingKeepsEvenColumnsAndEmptyTargetsDrawNothing) {
+  // 4 x 3 onto 2 x 1: columns 0 * 4 / 2 = 0 and 1 * 4 / 2 = 2; row 0.
   const Dib d = gridDib();
+  Surface h = blankSurface();
+  h.stretchDib(0, 0, 2, 1, d.info(), d.bits());
+  EXPECT_EQ(area(h, 0, 0, 3, 1), (std::vector<Pixel>{makePixel(0, 0, 7), makePixel(2, 0, 7), kBackground}));
+  EXPECT_EQ(countChanged(h), 2);
+
   Surface s = blankSurface();
   s.stretchDib(0, 0, 0, 4, d.info(), d.bits());
   s.stretchDib(0, 0, 4, -4, d.info(), d.bits());
