@@ -14,7 +14,7 @@ build=${1:-$root/build-bench}
 runs=${2:-20}
 
 command -v djpeg >/dev/null || { echo "djpeg not found (package libjpeg-turbo-progs)" >&2; exit 2; }
-cmake -S "$root" -B "$build" -G Ninja -DWARPIX_BENCH=ON -DWARPIX_TESTS=OFF >/dev/null
+cmake -S "$root" -B "$build" -G Ninja -DWARPIX_BENCH=ON >/dev/null
 ninja -C "$build" -j2 bench_decode >/dev/null
 
 work=$(mktemp -d)

@@ -1,0 +1,55 @@
+#pragma once
+
+// The decoders read files, so each fuzz input is written to a file of this
+// process first; the file is reused for every input.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "raster/Image.h"
+
+namespace warpix::fuzz {
+
+// The input file of this process, removed when the process ends.
+class InputFile {
+ public:
+  explicit InputFile(const char* extension) {
+    const char* tmp = std::getenv("TMPDIR");
+    path_ = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+    path_ += "/warpix-fuzz-" + std::to_string(::getpid()) + "." + extension;
+  }
+  ~InputFile() { ::unlink(path_.c_str()); }
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+inline bool writeInput(const std::string& path, const std::uint8_t* data, std::size_t size) {
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  if (file == nullptr) return false;
+  const bool ok = std::fwrite(data, 1, size, file) == size;
+  return std::fclose(file) == 0 && ok;
+}
+
+// Reads every byte a loaded image claims to own, so a block smaller than
+// its header says shows up under the address sanitizer.
+inline unsigned touch(const Image& image) {
+  if (!image.loaded()) return 0;
+  const std::uint8_t* end = image.bits() + image.imageSize();
+  unsigned sum = 0;
+  for (const std::uint8_t* p = image.header(); p < end; ++p) sum += *p;
+  if (image.Width() <= 0 || image.Height() <= 0) std::abort();
+  const std::uint64_t rows = static_cast<std::uint64_t>(dibRowBytes(image.Width(), image.bitCount())) * image.Height();
+  if (rows != image.imageSize()) std::abort();
+  return sum;
+}
+
+}  // namespace warpix::fuzz
