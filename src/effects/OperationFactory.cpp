@@ -1,6 +1,7 @@
 #include "effects/OperationFactory.h"
 
 #include "effects/Bitmap.h"
+#include "effects/Distort.h"
 #include "effects/PendingEffect.h"
 
 namespace warpix {
@@ -16,7 +17,7 @@ std::unique_ptr<Saver> createOperation(int kind, CSceneWnd& scene) {
     case 7: return std::make_unique<PendingEffect>(scene, "Surf");
     case 8: return std::make_unique<PendingEffect>(scene, "Repaint");
     case 9: return std::make_unique<PendingEffect>(scene, "Canvas");
-    default: return std::make_unique<PendingEffect>(scene, "Distort");
+    default: return std::make_unique<Distort>(scene);
   }
 }
 

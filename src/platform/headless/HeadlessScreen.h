@@ -22,17 +22,32 @@ class HeadlessScreen final : public ScreenBackend {
   void present() override { ++presents_; surface_.takeDirtyRows(); }
   InputEvent nextEvent() override;
 
-  bool eventWaiting() override { return !events_.empty(); }
-  bool waitForEvent(std::uint32_t) override { return !events_.empty(); }
+  bool eventWaiting() override {
+    releaseDelayed();
+    return !events_.empty();
+  }
+  bool waitForEvent(std::uint32_t) override { return eventWaiting(); }
 
   void pushEvent(const InputEvent& e) { events_.push_back(e); }
+  // Scripted input: the event arrives after the queue has been looked at
+  // `checks` more times, that is in the middle of an operation's work.
+  void pushEventAfterChecks(int checks, const InputEvent& e) {
+    delayedChecks_ = checks;
+    delayed_ = e;
+  }
   int presents() const { return presents_; }
 
  private:
   Surface surface_;
   std::vector<Rect> monitors_;
   int bitsPerPixel_;
+  void releaseDelayed() {
+    if (delayedChecks_ > 0 && --delayedChecks_ == 0) events_.push_back(delayed_);
+  }
+
   std::deque<InputEvent> events_;
+  int delayedChecks_ = 0;
+  InputEvent delayed_;
   int presents_ = 0;
 };
 
