@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <limits>
 
 #include "app/Random.h"
 
@@ -16,7 +18,24 @@ float refractiveIndex(Random& random) {
 }  // namespace
 
 WarpixLens::WarpixLens(Random& random, int width, int height)
-    : WarpixStretcher(random, width, height), eta_(refractiveIndex(random)), convex_(random.coin() != 0) {}
+    : WarpixStretcher(random, width, height), eta_(refractiveIndex(random)), convex_(random.coin() != 0) {
+  std::vector<int> radii;
+  for (int j = 0; j < rows_; ++j) {
+    for (int i = 0; i < cols_; ++i) {
+      const int m = static_cast<int>(std::min(colSize_[static_cast<std::size_t>(i)], rowSize_[static_cast<std::size_t>(j)]));
+      if (m > 1) radii.push_back(m / 2);
+    }
+  }
+  const int maxRadius = radii.empty() ? 0 : *std::max_element(radii.begin(), radii.end());
+  cacheOfRadius_.assign(static_cast<std::size_t>(maxRadius) + 1, -1);
+  for (const int r : radii) {
+    if (cacheOfRadius_[static_cast<std::size_t>(r)] >= 0) continue;
+    cacheOfRadius_[static_cast<std::size_t>(r)] = static_cast<int>(caches_.size());
+    const auto n = static_cast<std::size_t>(2 * r + 1) * static_cast<std::size_t>(r + 1);
+    caches_.push_back(Cache{r, std::vector<float>(n, std::numeric_limits<float>::quiet_NaN()),
+                            std::vector<float>(n, std::numeric_limits<float>::quiet_NaN())});
+  }
+}
 
 float WarpixLens::refract(float u, float z, float z2) const {
   const float n = std::sqrt(u * u + z * z);
@@ -50,8 +69,18 @@ void WarpixLens::map(int x, int y, int& sx, int& sy) {
   const float z2 = std::max(0.0f, 1.0f - u * u - v * v);
   const float z = std::sqrt(z2);
   const float rf = static_cast<float>(r);
-  sx = truncClamp(left + w / 2.0f + rf * refract(u, z, z2), width_);
-  sy = truncClamp(top + h / 2.0f + rf * refract(v, z, z2), height_);
+  float pu = 0.0f, pv = 0.0f;
+  if (std::abs(dx) <= r && std::abs(dy) <= r) {
+    Cache& c = caches_[static_cast<std::size_t>(cacheOfRadius_[static_cast<std::size_t>(r)])];
+    const auto span = static_cast<std::size_t>(r + 1);
+    pu = cached(c.u, static_cast<std::size_t>(dx + r) * span + static_cast<std::size_t>(std::abs(dy)), u, z, z2);
+    pv = cached(c.v, static_cast<std::size_t>(dy + r) * span + static_cast<std::size_t>(std::abs(dx)), v, z, z2);
+  } else {
+    pu = refract(u, z, z2);
+    pv = refract(v, z, z2);
+  }
+  sx = truncClamp(left + w / 2.0f + rf * pu, width_);
+  sy = truncClamp(top + h / 2.0f + rf * pv, height_);
 }
 
 }  // namespace warpix
