@@ -1,0 +1,62 @@
+#include "raster/ImageDecoder.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "raster/PictureFiles.h"
+
+namespace warpix {
+namespace {
+
+using testing::Raster;
+using testing::Rgb;
+using testing::TempDir;
+
+TEST(DecoderChoice, ExtensionPicksTheDecoderIgnoringCase) {
+  EXPECT_EQ(decoderFor("/p/a.bmp"), DecoderKind::BMP);
+  EXPECT_EQ(decoderFor("/p/a.BmP"), DecoderKind::BMP);
+  EXPECT_EQ(decoderFor("/p/a.png"), DecoderKind::PNG);
+  EXPECT_EQ(decoderFor("/p/a.Png"), DecoderKind::PNG);
+  for (const char* path : {"/p/a.jpg", "/p/a.JPG", "/p/a.jpe", "/p/a.JPEG", "/p/a.gif", "/p/a.tiff", "/p/a.", "a.pngx"})
+    EXPECT_EQ(decoderFor(path), DecoderKind::JPEG) << path;
+}
+
+TEST(DecoderChoice, PathWithoutDotIsNotAPhoto) {
+  EXPECT_EQ(decoderFor("/p/photo"), DecoderKind::None);
+  EXPECT_EQ(decoderFor(""), DecoderKind::None);
+  EXPECT_EQ(decodeImage("/p/photo", 1024, 1), nullptr);
+}
+
+TEST(DecoderChoice, ChosenDecoderReadsTheFile) {
+  TempDir dir;
+  const Raster picture = Raster::rgb(6, 4, [](int x, int y) { return Rgb{x * 40, y * 60, 200}; });
+  testing::writePng(dir.file("shot.PNG"), picture, PNG_COLOR_TYPE_RGB);
+  const auto png = decodeImage(dir.file("shot.PNG"), 1024, 1);
+  ASSERT_NE(png, nullptr);
+  ASSERT_TRUE(png->loaded());
+  EXPECT_EQ(testing::colourAt(*png, 5, 3), (Rgb{200, 180, 200}));
+
+  testing::writeJpeg(dir.file("shot.JPG"), picture);
+  const auto jpeg = decodeImage(dir.file("shot.JPG"), 1024, 1);
+  ASSERT_TRUE(jpeg && jpeg->loaded());
+  EXPECT_EQ(jpeg->Width(), 6);
+
+  // A PNG behind the wrong extension goes to the JPEG decoder and fails,
+  // as a GIF does.
+  testing::writePng(dir.file("anim.gif"), picture, PNG_COLOR_TYPE_RGB);
+  const auto gif = decodeImage(dir.file("anim.gif"), 1024, 1);
+  ASSERT_NE(gif, nullptr);
+  EXPECT_FALSE(gif->loaded());
+}
+
+TEST(DecoderChoice, SceneWidthReachesTheJpegDecoderOnly) {
+  TempDir dir;
+  const Raster picture = Raster::rgb(64, 32, [](int, int) { return Rgb{10, 20, 30}; });
+  testing::writeJpeg(dir.file("a.jpeg"), picture);
+  testing::writePng(dir.file("a.png"), picture, PNG_COLOR_TYPE_RGB);
+  EXPECT_EQ(decodeImage(dir.file("a.jpeg"), 64, 2)->Width(), 32);  // limit 64/2 = 32: half size fits
+  EXPECT_EQ(decodeImage(dir.file("a.png"), 64, 2)->Width(), 64);
+}
+
+}  // namespace
+}  // namespace warpix
