@@ -1,7 +1,9 @@
 // The executable: chooses the platform services and hands over to the
 // application object.
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,12 +15,66 @@
 #include "platform/linux/GioShell.h"
 #include "platform/linux/KeyFileStore.h"
 #include "platform/linux/ProgramFolders.h"
+#include "platform/linux/SdlScreen.h"
 #include "platform/linux/SystemClock.h"
+#include "scene/CScreenWnd.h"
+#include "settings/RegSettings.h"
 #include "settings/SettingsReport.h"
 
 namespace {
 
 using warpix::CommandLine;
+
+// The window to draw into, when another program gives one: --window-id,
+// then XScreenSaver's variable, then the root window for -root.
+std::optional<unsigned long> foreignWindow(const CommandLine& cl) {
+  if (cl.windowId) return cl.windowId;
+  if (const char* env = std::getenv("XSCREENSAVER_WINDOW"); env != nullptr && *env != '\0')
+    if (auto id = CommandLine::parseWindowId(env)) return id;
+  if (cl.root) {
+    if (const unsigned long root = warpix::SdlScreen::rootWindow(); root != 0) return root;
+  }
+  return std::nullopt;
+}
+
+int runFullScreen(warpix::CSaverApp& app) {
+  const CommandLine& cl = app.commandLine();
+  warpix::SdlScreen::Options options;
+  options.foreignWindow = foreignWindow(cl);
+  std::string error;
+  const std::unique_ptr<warpix::SdlScreen> screen = warpix::SdlScreen::open(options, error);
+  if (!screen) {
+    std::cerr << "warpix: cannot show the saver: no usable display (" << error << ").\n"
+              << "warpix: without a display, 'warpix --render DIR' draws the same run into picture files.\n";
+    return 1;
+  }
+  warpix::CScreenWnd window(app.program(), *screen, !screen->foreign());
+  if (!window.open()) {
+    std::cerr << "warpix: the scene could not be created\n";
+    return 1;
+  }
+  window.run();
+  return 0;
+}
+
+// Settings given on the command line hold for this run; nothing saves them.
+void applyOverrides(const CommandLine& cl, warpix::RegSettings& settings) {
+  using Setter = void (warpix::RegSettings::*)(std::int32_t);
+  static const std::pair<const char*, Setter> kSetters[] = {
+      {"DoImage", &warpix::RegSettings::setDoImage},
+      {"DoSurf", &warpix::RegSettings::setDoSurf},
+      {"DoMangle", &warpix::RegSettings::setDoMangle},
+      {"DoBlur", &warpix::RegSettings::setDoBlur},
+      {"DoText", &warpix::RegSettings::setDoText},
+      {"DoRepaint", &warpix::RegSettings::setDoRepaint},
+      {"DelayBetweenDrawings", &warpix::RegSettings::setDelayBetweenDrawings},
+      {"ImagePause", &warpix::RegSettings::setImagePause},
+      {"ImagePeriod", &warpix::RegSettings::setImagePeriod},
+  };
+  for (const CommandLine::SettingOverride& o : cl.overrides)
+    for (const auto& [key, set] : kSetters)
+      if (o.key == key) (settings.*set)(o.value);
+}
 
 int runSaver(warpix::CSaverApp& app) {
   const CommandLine& cl = app.commandLine();
@@ -39,8 +95,7 @@ int runSaver(warpix::CSaverApp& app) {
     }
     return 0;
   }
-  std::cout << "warpix: the full-screen saver is not part of this build yet; try --render DIR\n";
-  return 0;
+  return runFullScreen(app);
 }
 
 }  // namespace
@@ -75,6 +130,7 @@ int main(int argc, char** argv) {
                                std::cerr << "warpix: " << caption << ": " << text << '\n';
                              }});
   const bool run = app.startUp();
+  applyOverrides(cl, app.settings());
 
   if (cl.action == CommandLine::Action::PrintSettings) {
     std::cout << warpix::settingsReport(app.settings(), store);

@@ -50,7 +50,36 @@ constexpr LongOption kLongOptions[] = {
     {"help", false},       {"version", false},    {"print-settings", false}, {"window-id", true},
     {"render", true},      {"size", true},        {"monitors", true},        {"operations", true},
     {"seed", true},        {"config-dir", true},  {"log-ops", true},         {"root", false},
+    {"do-image", true},    {"do-surf", true},     {"do-mangle", true},       {"do-blur", true},
+    {"do-text", true},     {"do-repaint", true},  {"delay", true},           {"image-pause", true},
+    {"image-period", true},
 };
+
+// Options that set one setting for the run, with the range the settings
+// pages allow.
+struct SettingOption {
+  const char* name;
+  const char* key;
+  int lo;
+  int hi;
+};
+
+constexpr SettingOption kSettingOptions[] = {
+    {"do-image", "DoImage", 0, 100},           {"do-surf", "DoSurf", 0, 100},
+    {"do-mangle", "DoMangle", 0, 100},         {"do-blur", "DoBlur", 0, 100},
+    {"do-text", "DoText", 0, 100},             {"do-repaint", "DoRepaint", 0, 100},
+    {"delay", "DelayBetweenDrawings", 0, 60},  {"image-pause", "ImagePause", 0, 3600},
+    {"image-period", "ImagePeriod", 0, 300},
+};
+
+// Applies a setting option; returns an error text, or empty when it is good.
+std::string applySetting(CommandLine& cl, const SettingOption& o, const std::string& value) {
+  long long n = 0;
+  if (!parseInt(value, o.lo, o.hi, n))
+    return std::string("--") + o.name + " needs a number from " + std::to_string(o.lo) + " to " + std::to_string(o.hi);
+  cl.overrides.push_back({o.key, static_cast<std::int32_t>(n)});
+  return {};
+}
 
 const LongOption* findLong(const std::string& name) {
   for (const LongOption& o : kLongOptions)
@@ -60,6 +89,8 @@ const LongOption* findLong(const std::string& name) {
 
 // Applies one long option; returns an error text, or empty when it is good.
 std::string applyLong(CommandLine& cl, const std::string& name, const std::string& value) {
+  for (const SettingOption& o : kSettingOptions)
+    if (name == o.name) return applySetting(cl, o, value);
   long long n = 0;
   if (name == "help") cl.action = CommandLine::Action::Help;
   else if (name == "version") cl.action = CommandLine::Action::Version;
@@ -71,8 +102,8 @@ std::string applyLong(CommandLine& cl, const std::string& name, const std::strin
     cl.action = CommandLine::Action::Render;
     cl.renderDir = value;
   } else if (name == "window-id") {
-    if (!parseInt(value, 1, 0xFFFFFFFFll, n)) return "--window-id needs a window number (decimal or 0x hex)";
-    cl.windowId = static_cast<unsigned long>(n);
+    cl.windowId = CommandLine::parseWindowId(value);
+    if (!cl.windowId) return "--window-id needs a window number (decimal or 0x hex)";
   } else if (name == "size") {
     if (!parseSize(value, cl.width, cl.height)) return "--size needs WIDTHxHEIGHT, each 1 to 16384";
   } else if (name == "monitors") {
@@ -98,6 +129,21 @@ bool isDigits(const std::string& s) {
 }
 
 }  // namespace
+
+std::optional<unsigned long> CommandLine::parseWindowId(const std::string& text) {
+  // Hex only with its prefix: a decimal number with a leading zero is
+  // still decimal, not octal.
+  const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  const std::string digits = hex ? text.substr(2) : text;
+  if (digits.empty()) return std::nullopt;
+  for (const char c : digits)
+    if (!(hex ? std::isxdigit(static_cast<unsigned char>(c)) : std::isdigit(static_cast<unsigned char>(c))))
+      return std::nullopt;
+  errno = 0;
+  const unsigned long long v = std::strtoull(digits.c_str(), nullptr, hex ? 16 : 10);
+  if (errno != 0 || v == 0 || v > 0xFFFFFFFFull) return std::nullopt;
+  return static_cast<unsigned long>(v);
+}
 
 std::int32_t readDecimal(const std::string& text) {
   const long long v = std::strtoll(text.c_str(), nullptr, 10);
@@ -205,7 +251,18 @@ std::string CommandLine::usage(const std::string& program) {
          "  --log-ops FILE  write one JSON line per operation to FILE\n"
          "  --print-settings  print every setting, its default and where files live\n"
          "  --help          show this help\n"
-         "  --version       show the version\n";
+         "  --version       show the version\n"
+         "\n"
+         "Settings for this run only (the stored settings stay as they are):\n"
+         "  --do-image N    frequency of photos, 0 to 100\n"
+         "  --do-mangle N   frequency of distortions, 0 to 100\n"
+         "  --do-blur N     frequency of blurring, 0 to 100\n"
+         "  --do-text N     frequency of text, 0 to 100\n"
+         "  --do-repaint N  frequency of brush-stroke repainting, 0 to 100\n"
+         "  --do-surf N     frequency of web pictures, 0 to 100\n"
+         "  --delay N       seconds between two drawings, 0 to 60\n"
+         "  --image-pause N   seconds a photo is held, 0 to 3600\n"
+         "  --image-period N  least seconds between two photos, 0 to 300\n";
 }
 
 }  // namespace warpix

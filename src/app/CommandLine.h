@@ -42,10 +42,20 @@ struct CommandLine {
   int operations = 20;
   std::string configDir;
   std::string logOpsPath;
+  // Settings given on the command line for this run only (XScreenSaver
+  // passes its hack settings this way); never written back.
+  struct SettingOverride {
+    std::string key;  // the settings key, e.g. "DoImage"
+    std::int32_t value = 0;
+  };
+  std::vector<SettingOverride> overrides;
   std::string error;
 
   static CommandLine parse(const std::vector<std::string>& args);
   static std::string usage(const std::string& program);
+  // An X window number as XScreenSaver writes it ("0x1C00007") or in
+  // decimal; nothing for text that is not a number above 0 of 32 bits.
+  static std::optional<unsigned long> parseWindowId(const std::string& text);
 };
 
 // A decimal number read the way the C library's atoi reads it: leading

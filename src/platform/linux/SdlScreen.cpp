@@ -1,0 +1,294 @@
+#include "platform/linux/SdlScreen.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+#include "platform/linux/ForeignWindow.h"
+
+namespace warpix {
+
+namespace {
+
+// Longest single wait: a stop signal does not interrupt SDL's wait, so the
+// flag is looked at this often while the saver is idle.
+constexpr std::uint64_t kSignalPollMs = 50;
+constexpr int kFallbackRefreshHz = 60;
+
+bool sdlReady = false;
+
+Surface::RowRange merged(Surface::RowRange a, Surface::RowRange b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return {std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
+}
+
+}  // namespace
+
+void SdlScreen::WindowDeleter::operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+void SdlScreen::SurfaceDeleter::operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
+
+SdlScreen::SdlScreen(Key, bool foreign) : foreign_(foreign) {}
+
+SdlScreen::~SdlScreen() {
+  frame_.reset();
+  window_.reset();
+  if (sdlReady) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    sdlReady = false;
+  }
+}
+
+unsigned long SdlScreen::rootWindow() { return ForeignWindow::root(); }
+
+std::unique_ptr<SdlScreen> SdlScreen::open(const Options& options, std::string& error) {
+  // Our own handlers for SIGTERM and SIGINT, so that the scene's destroy
+  // handling runs; and the desktop keeps its right to blank the monitors.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  if (sdlReady || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+    error = sdlReady ? "the display is already open" : SDL_GetError();
+    return nullptr;
+  }
+  sdlReady = true;
+  auto screen = std::make_unique<SdlScreen>(Key{}, options.foreignWindow.has_value());
+  SDL_EnableScreenSaver();
+  const bool ok = options.foreignWindow ? screen->openForeignWindow(*options.foreignWindow, error)
+                                        : screen->openOwnWindow(error);
+  if (!ok) return nullptr;
+  screen->readDisplayMode();
+  SDL_StopTextInput();
+  return screen;
+}
+
+bool SdlScreen::openOwnWindow(std::string& error) {
+  const int count = SDL_GetNumVideoDisplays();
+  if (count < 1) {
+    error = SDL_GetError();
+    return false;
+  }
+  std::vector<SDL_Rect> displays;
+  SDL_Rect all{};
+  for (int i = 0; i < count; ++i) {
+    SDL_Rect r{};
+    if (SDL_GetDisplayBounds(i, &r) != 0) continue;
+    if (displays.empty()) all = r;
+    else SDL_UnionRect(&all, &r, &all);
+    displays.push_back(r);
+  }
+  if (displays.empty() || all.w <= 0 || all.h <= 0) {
+    error = "no display reports its size";
+    return false;
+  }
+  bounds_ = {all.x, all.y, all.x + all.w, all.y + all.h};
+  for (const SDL_Rect& r : displays)
+    monitors_.push_back({r.x - all.x, r.y - all.y, r.x - all.x + r.w, r.y - all.y + r.h});
+  const Uint32 flags = SDL_WINDOW_BORDERLESS | SDL_WINDOW_ALWAYS_ON_TOP | SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_SHOWN;
+  window_.reset(SDL_CreateWindow("", all.x, all.y, all.w, all.h, flags));
+  if (!window_) {
+    error = SDL_GetError();
+    return false;
+  }
+  surface_ = Surface(all.w, all.h);
+  wrapFramebuffer();
+  surface_.markAllDirty();
+  SDL_ShowCursor(SDL_DISABLE);
+  SDL_RaiseWindow(window_.get());
+  // Without a window manager nobody else gives the window the keyboard.
+  SDL_SetWindowInputFocus(window_.get());
+  return true;
+}
+
+bool SdlScreen::openForeignWindow(unsigned long id, std::string& error) {
+  if (!ForeignWindow::exists(id)) {
+    error = "there is no X window " + std::to_string(id);
+    return false;
+  }
+  window_.reset(SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(id))));
+  if (!window_) {
+    error = SDL_GetError();
+    return false;
+  }
+  ForeignWindow::watch(window_.get());
+  int x = 0, y = 0, w = 0, h = 0;
+  SDL_GetWindowPosition(window_.get(), &x, &y);
+  SDL_GetWindowSize(window_.get(), &w, &h);
+  w = std::max(w, 1);
+  h = std::max(h, 1);
+  bounds_ = {x, y, x + w, y + h};
+  monitors_ = {{0, 0, w, h}};
+  surface_ = Surface(w, h);
+  wrapFramebuffer();
+  surface_.markAllDirty();
+  return true;
+}
+
+void SdlScreen::readDisplayMode() {
+  int index = SDL_GetWindowDisplayIndex(window_.get());
+  if (index < 0) index = 0;
+  SDL_DisplayMode mode{};
+  int refresh = kFallbackRefreshHz;
+  if (SDL_GetCurrentDisplayMode(index, &mode) == 0) {
+    if (mode.refresh_rate > 0) refresh = mode.refresh_rate;
+    if (SDL_BITSPERPIXEL(mode.format) > 0) bitsPerPixel_ = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+  }
+  frameMs_ = static_cast<std::uint32_t>((1000 + refresh - 1) / refresh);
+}
+
+void SdlScreen::wrapFramebuffer() {
+  auto* pixels = const_cast<Pixel*>(surface_.data());
+  frame_.reset(SDL_CreateRGBSurfaceWithFormatFrom(pixels, surface_.width(), surface_.height(), 32,
+                                                  surface_.stride() * static_cast<int>(sizeof(Pixel)),
+                                                  SDL_PIXELFORMAT_RGB888));
+}
+
+void SdlScreen::resizeTo(int width, int height) {
+  Surface next(std::max(width, 1), std::max(height, 1));
+  next.copyFrom(surface_);
+  surface_ = std::move(next);
+  wrapFramebuffer();
+  held_ = {};
+  exposed_ = true;
+  bounds_.right = bounds_.left + surface_.width();
+  bounds_.bottom = bounds_.top + surface_.height();
+  if (foreign_) {
+    monitors_ = {{0, 0, surface_.width(), surface_.height()}};
+    return;
+  }
+  // A window manager squeezed our window: keep what is left of each monitor.
+  std::vector<Rect> kept;
+  for (Rect m : monitors_) {
+    m.right = std::min(m.right, surface_.width());
+    m.bottom = std::min(m.bottom, surface_.height());
+    if (m.width() > 0 && m.height() > 0) kept.push_back(m);
+  }
+  if (kept.empty()) kept.push_back({0, 0, surface_.width(), surface_.height()});
+  monitors_ = kept;
+}
+
+ScreenBackend::InputEvent SdlScreen::classify(const SDL_Event& e) {
+  InputEvent out;
+  // A foreign window's input is its owner's business.
+  const bool input = !foreign_;
+  switch (e.type) {
+    case SDL_QUIT:
+      out.kind = InputEvent::Kind::Quit;
+      break;
+    case SDL_KEYDOWN:
+      if (input) out.kind = InputEvent::Kind::Key;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+      if (input && (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_MIDDLE ||
+                    e.button.button == SDL_BUTTON_RIGHT))
+        out.kind = InputEvent::Kind::Button;
+      break;
+    case SDL_MOUSEMOTION:
+      if (input) {
+        out.kind = InputEvent::Kind::Motion;
+        out.x = e.motion.x;
+        out.y = e.motion.y;
+      }
+      break;
+    case SDL_WINDOWEVENT:
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          if (input) out.kind = InputEvent::Kind::FocusLost;
+          break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          if (e.window.data1 != surface_.width() || e.window.data2 != surface_.height()) {
+            out.kind = InputEvent::Kind::Resize;
+            out.width = e.window.data1;
+            out.height = e.window.data2;
+          }
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          exposed_ = true;
+          break;
+        default:
+          // The close command, like the screensave command, is swallowed.
+          break;
+      }
+      break;
+    default:
+      break;
+  }
+  return out;
+}
+
+bool SdlScreen::relevantEventAtHead() {
+  SDL_PumpEvents();
+  SDL_Event e;
+  while (SDL_PeepEvents(&e, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
+    if (classify(e).kind != InputEvent::Kind::None) return true;
+    // The head is of this type, so this takes exactly the event looked at.
+    SDL_PeepEvents(&e, 1, SDL_GETEVENT, e.type, e.type);
+  }
+  return false;
+}
+
+bool SdlScreen::eventWaiting() {
+  if (StopSignals::raised()) return true;
+  // Operations ask this every few hundred units of work: a natural moment
+  // to show what they drew, once per refresh.
+  flushIfDue();
+  return relevantEventAtHead();
+}
+
+ScreenBackend::InputEvent SdlScreen::nextEvent() {
+  if (StopSignals::raised()) return {InputEvent::Kind::Quit};
+  SDL_Event e;
+  while (SDL_PollEvent(&e) == 1) {
+    const InputEvent event = classify(e);
+    if (event.kind == InputEvent::Kind::Resize) resizeTo(event.width, event.height);
+    if (event.kind != InputEvent::Kind::None) return event;
+  }
+  return {};
+}
+
+bool SdlScreen::waitForEvent(std::uint32_t ms) {
+  const std::uint64_t deadline = SDL_GetTicks64() + ms;
+  for (;;) {
+    if (eventWaiting()) return true;
+    const std::uint64_t now = SDL_GetTicks64();
+    if (now >= deadline) return false;
+    std::uint64_t slice = std::min(deadline - now, kSignalPollMs);
+    // Changes held back by the refresh limit are shown when it allows.
+    if (!held_.empty() || exposed_) {
+      const std::uint64_t due = lastPresentMs_ + frameMs_;
+      slice = std::min(slice, due > now ? due - now : std::uint64_t{1});
+    }
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(slice));
+  }
+}
+
+void SdlScreen::present() { flushIfDue(); }
+
+void SdlScreen::flushIfDue() {
+  held_ = merged(held_, surface_.takeDirtyRows());
+  if (held_.empty() && !exposed_) return;
+  if (SDL_GetTicks64() - lastPresentMs_ < frameMs_) return;
+  flush();
+}
+
+void SdlScreen::flush() {
+  lastPresentMs_ = SDL_GetTicks64();
+  SDL_Surface* target = SDL_GetWindowSurface(window_.get());
+  if (target == nullptr || !frame_) {
+    held_ = {};
+    return;
+  }
+  const bool all = exposed_;
+  if (all) held_ = {0, surface_.height()};
+  held_.bottom = std::min(held_.bottom, surface_.height());
+  SDL_Rect rows{0, held_.top, surface_.width(), held_.bottom - held_.top};
+  SDL_Rect to = rows;
+  if (rows.h > 0) SDL_BlitSurface(frame_.get(), &rows, target, &to);
+  if (all) SDL_UpdateWindowSurface(window_.get());
+  else if (rows.h > 0) SDL_UpdateWindowSurfaceRects(window_.get(), &rows, 1);
+  held_ = {};
+  exposed_ = false;
+}
+
+}  // namespace warpix

@@ -1,0 +1,102 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ScreenBackend.h"
+#include "platform/linux/StopSignals.h"
+
+struct SDL_Window;
+struct SDL_Surface;
+union SDL_Event;
+
+namespace warpix {
+
+// The real screen: an SDL2 window over every monitor, or a window that
+// another program made (XScreenSaver hands its hacks one). The framebuffer
+// is the program's own Surface; present() copies the rows that changed into
+// the window, at most once per display refresh.
+//
+// The queue shows the scene only what it has to react to: keys, buttons,
+// pointer motion, loss of focus, resizes and the request to quit. Anything
+// else is handled here and dropped, so that a flood of exposures never
+// keeps an operation from running.
+class SdlScreen final : public ScreenBackend {
+ public:
+  struct Options {
+    // Draw into this X window instead of opening one; input then belongs
+    // to the program that owns the window.
+    std::optional<unsigned long> foreignWindow;
+  };
+
+  // Opens the display and the window; nullptr with `error` set when there
+  // is no usable display.
+  static std::unique_ptr<SdlScreen> open(const Options& options, std::string& error);
+  // The root window of the default X display, for "-root"; 0 without one.
+  static unsigned long rootWindow();
+
+  // Only open() makes one; the key keeps everyone else out.
+  class Key {
+    friend class SdlScreen;
+    Key() = default;
+  };
+  SdlScreen(Key, bool foreign);
+  ~SdlScreen() override;
+  SdlScreen(const SdlScreen&) = delete;
+  SdlScreen& operator=(const SdlScreen&) = delete;
+
+  Rect bounds() const override { return bounds_; }
+  std::vector<Rect> monitors() const override { return monitors_; }
+  int bitsPerPixel() const override { return bitsPerPixel_; }
+  Surface& surface() override { return surface_; }
+  void present() override;
+  // Taking a Resize off the queue gives the surface its new size; the loop
+  // takes events only between paint steps, so no operation is drawing then.
+  InputEvent nextEvent() override;
+  bool eventWaiting() override;
+  bool waitForEvent(std::uint32_t ms) override;
+
+  bool foreign() const { return foreign_; }
+  // Milliseconds between two presents (one display refresh).
+  std::uint32_t frameMs() const { return frameMs_; }
+
+ private:
+  struct WindowDeleter {
+    void operator()(SDL_Window* w) const;
+  };
+  struct SurfaceDeleter {
+    void operator()(SDL_Surface* s) const;
+  };
+
+  bool openOwnWindow(std::string& error);
+  bool openForeignWindow(unsigned long id, std::string& error);
+  void readDisplayMode();
+  void wrapFramebuffer();
+  void resizeTo(int width, int height);
+
+  // Sorts one SDL event: what the scene must see, or None after handling it here.
+  InputEvent classify(const SDL_Event& e);
+  // Drops the events at the head of the queue that the scene ignores.
+  bool relevantEventAtHead();
+  void flushIfDue();
+  void flush();
+
+  StopSignals signals_;
+  bool foreign_;
+  std::unique_ptr<SDL_Window, WindowDeleter> window_;
+  std::unique_ptr<SDL_Surface, SurfaceDeleter> frame_;  // SDL's view of surface_
+  Surface surface_{1, 1};
+  Rect bounds_;
+  std::vector<Rect> monitors_;
+  int bitsPerPixel_ = 32;
+  std::uint32_t frameMs_ = 16;
+  std::uint64_t lastPresentMs_ = 0;
+  Surface::RowRange held_;  // changed rows not yet shown
+  bool exposed_ = false;    // the window lost its contents: show everything
+  bool quitSent_ = false;
+};
+
+}  // namespace warpix
