@@ -88,8 +88,46 @@ TEST(CommandLine, BadLongOptionsAreErrors) {
 TEST(CommandLine, UsageNamesEveryOption) {
   const std::string text = CommandLine::usage("warpix");
   for (const char* option : {"--help", "--version", "--window-id", "--render", "--size", "--monitors",
-                             "--operations", "--seed", "--config-dir", "--log-ops", "--print-settings", "-root"})
+                             "--operations", "--seed", "--config-dir", "--log-ops", "--print-settings", "-root",
+                             "--do-image", "--do-mangle", "--do-blur", "--do-text", "--do-repaint", "--do-surf",
+                             "--delay", "--image-pause", "--image-period"})
     EXPECT_NE(text.find(option), std::string::npos) << option;
+}
+
+TEST(CommandLine, WindowIdsAreHexWithPrefixOrDecimal) {
+  // XScreenSaver writes "0x%lX"; people type decimal, leading zeros included.
+  EXPECT_EQ(CommandLine::parseWindowId("0x1C00007"), 0x1C00007ul);
+  EXPECT_EQ(CommandLine::parseWindowId("0Xabc"), 0xABCul);
+  EXPECT_EQ(CommandLine::parseWindowId("29360135"), 29360135ul);
+  EXPECT_EQ(CommandLine::parseWindowId("0100"), 100ul);
+  EXPECT_EQ(CommandLine::parseWindowId("0xFFFFFFFF"), 0xFFFFFFFFul);
+  for (const char* bad : {"", "0", "0x", "0x0", "-5", "+5", "12ab", "0x1g", " 12", "0x100000000", "4294967296"})
+    EXPECT_FALSE(CommandLine::parseWindowId(bad).has_value()) << bad;
+  EXPECT_EQ(parse({"-window-id", "0x2a"}).windowId, 42ul);
+}
+
+TEST(CommandLine, SettingOptionsAreKeptInOrderWithinTheirRanges) {
+  const CommandLine cl = parse({"-root", "--do-image", "100", "--do-mangle=0", "--delay", "60", "--image-pause",
+                                "3600", "--image-period", "0", "--do-image", "7"});
+  ASSERT_EQ(cl.overrides.size(), 6u);
+  EXPECT_EQ(cl.overrides[0].key, "DoImage");
+  EXPECT_EQ(cl.overrides[0].value, 100);
+  EXPECT_EQ(cl.overrides[1].key, "DoMangle");
+  EXPECT_EQ(cl.overrides[1].value, 0);
+  EXPECT_EQ(cl.overrides[2].key, "DelayBetweenDrawings");
+  EXPECT_EQ(cl.overrides[3].key, "ImagePause");
+  EXPECT_EQ(cl.overrides[3].value, 3600);
+  EXPECT_EQ(cl.overrides[4].key, "ImagePeriod");
+  // A repeated option: the later one is applied last and wins.
+  EXPECT_EQ(cl.overrides[5].value, 7);
+  EXPECT_EQ(cl.mode, RunMode::FullScreen);
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"--do-image", "101"}, {"--do-blur", "-1"}, {"--delay", "61"}, {"--image-period", "301"},
+           {"--do-text", "x"}, {"--do-surf"}}) {
+    const CommandLine b = CommandLine::parse(bad);
+    EXPECT_EQ(b.action, CommandLine::Action::Error) << bad[0];
+    EXPECT_TRUE(b.overrides.empty()) << bad[0];
+  }
 }
 
 TEST(CommandLine, ReadDecimalStopsAtTheFirstNonDigit) {
