@@ -274,6 +274,38 @@ TEST_F(ImageBMPTest, HostileRunLengthsStayInsideThePicture) {
   EXPECT_FALSE(load(bmpFile({.width = 3, .height = -3, .bitCount = 8, .compression = 1, .pixels = stream})).loaded());
 }
 
+// Whatever flavour the file was, the result must be a DIB the surface can
+// draw: each pixel lands where the block says it is.
+TEST_F(ImageBMPTest, EveryFlavourDrawsOnASurface) {
+  Bytes masks;
+  put32(masks, 0x7C00);
+  put32(masks, 0x03E0);
+  put32(masks, 0x001F);
+  const BmpParts flavours[] = {
+      {.width = 2, .height = 2, .pixels = twoByTwo24()},
+      {.width = 3, .height = -1, .bitCount = 8, .palette = rampPalette(256, 4), .pixels = {7, 200, 3, 0}},
+      {.headerSize = 12, .width = 3, .height = 1, .bitCount = 4, .palette = rampPalette(16, 3), .pixels = {0x1F, 0x20, 0, 0}},
+      {.width = 3, .height = 1, .bitCount = 4, .compression = 2, .palette = rampPalette(16, 4), .pixels = {3, 0x5A, 0, 1}},
+      {.width = 2, .height = 1, .bitCount = 16, .pixels = {0x34, 0x12, 0xFF, 0x7F}},
+      {.headerSize = 108, .width = 2, .height = 1, .bitCount = 16, .compression = 3, .masks = masks, .pixels = {0x34, 0x12, 0xFF, 0x7F}},
+      {.width = 1, .height = 2, .bitCount = 32, .pixels = {1, 2, 3, 0, 4, 5, 6, 0}},
+  };
+  for (const BmpParts& parts : flavours) {
+    const ImageBMP image = load(bmpFile(parts));
+    ASSERT_TRUE(image.loaded()) << parts.bitCount;
+    Surface screen(6, 6);
+    image.Draw(screen, 1, 2);
+    for (int y = 0; y < image.Height(); ++y) {
+      for (int x = 0; x < image.Width(); ++x) {
+        const Rgb want = colourAt(image, x, y);
+        const Pixel got = screen.pixel(1 + x, 2 + y);
+        EXPECT_EQ((Rgb{pixelRed(got), pixelGreen(got), pixelBlue(got)}), want)
+            << parts.bitCount << " bits, header " << parts.headerSize << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST_F(ImageBMPTest, LyingHeadersGiveAnUnloadedImage) {
   const Bytes rows = twoByTwo24();
   const auto refused = [&](BmpParts parts, const char* what) {
