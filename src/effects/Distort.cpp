@@ -69,21 +69,35 @@ void Distort::draw() {
   const int w = std::min({width, snapshot.width(), screen.width()});
   const int h = std::min({height, snapshot.height(), screen.height()});
   const Pixel* src = snapshot.data();
-  const int srcStride = snapshot.stride();
+  const std::size_t srcStride = static_cast<std::size_t>(snapshot.stride());
+  Pixel* dst = screen.pixelsUnmarked();
+  const std::size_t dstStride = static_cast<std::size_t>(screen.stride());
   const auto sw = static_cast<std::uint32_t>(sourceWeight_), tw = static_cast<std::uint32_t>(targetWeight_);
   Warpix& distortion = *distortion_;
   NextPoint& order = *order_;
+  // The rows this step wrote, marked once when the step ends.
+  int top = h, bottom = 0;
+  const auto markRows = [&] {
+    if (top < bottom) screen.markDirty(top, bottom);
+  };
   for (;;) {
     int sx = 0, sy = 0;
     distortion.map(x, y, sx, sy);
     if (static_cast<unsigned>(x) < static_cast<unsigned>(w) && static_cast<unsigned>(y) < static_cast<unsigned>(h) &&
         static_cast<unsigned>(sx) < static_cast<unsigned>(w) && static_cast<unsigned>(sy) < static_cast<unsigned>(h)) {
-      const Pixel s = src[static_cast<std::size_t>(sy) * srcStride + sx];
-      screen.row(y)[x] = blend_ ? mix(s, src[static_cast<std::size_t>(y) * srcStride + x], sw, tw) : s;
+      const Pixel s = src[static_cast<std::size_t>(sy) * srcStride + static_cast<std::size_t>(sx)];
+      const std::size_t at = static_cast<std::size_t>(y) * dstStride + static_cast<std::size_t>(x);
+      dst[at] = blend_ ? mix(s, src[static_cast<std::size_t>(y) * srcStride + static_cast<std::size_t>(x)], sw, tw) : s;
+      top = std::min(top, y);
+      bottom = std::max(bottom, y + 1);
     }
-    if (!tick()) return;
+    if (!tick()) {
+      markRows();
+      return;
+    }
     if (order.next(x, y)) break;
   }
+  markRows();
   setFinished(true);
 }
 

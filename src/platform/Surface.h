@@ -71,6 +71,9 @@ class Surface {
     return pixels_.data() + static_cast<std::size_t>(y) * width_;
   }
   const Pixel* data() const { return pixels_.data(); }
+  // Raw pixels for hot loops that mark the rows they change themselves
+  // (markDirty), so the per-pixel path carries no bookkeeping.
+  Pixel* pixelsUnmarked() { return pixels_.data(); }
 
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   // Outside the surface a read gives black.
