@@ -45,6 +45,10 @@ std::unique_ptr<SdlScreen> SdlScreen::open(const Options& options, std::string& 
   // Our own handlers for SIGTERM and SIGINT, so that the scene's destroy
   // handling runs; and the desktop keeps its right to blank the monitors.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // The saver belongs on the X desktop (where XScreenSaver and foreign
+  // windows live), never straight on the console's display device.
+  // SDL_VIDEODRIVER in the environment still wins.
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
