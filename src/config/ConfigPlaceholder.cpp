@@ -1,2 +1,0 @@
-// The settings dialog's pages are added here.
-namespace warpix {}
