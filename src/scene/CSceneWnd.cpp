@@ -46,6 +46,12 @@ bool CSceneWnd::onCreate() {
 }
 
 void CSceneWnd::onSize(int width, int height) {
+  if (width != width_ || height != height_) {
+    // The scratch surface must match the screen; the next request makes a
+    // new one of the new size.
+    scratch_.reset();
+    scratchTried_ = false;
+  }
   width_ = width;
   height_ = height;
 }

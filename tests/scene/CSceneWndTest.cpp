@@ -243,3 +243,22 @@ TEST(CSceneWnd, RandomMonitorDrawsFromTheProgramGenerator) {
 
 }  // namespace
 }  // namespace warpix
+
+namespace warpix {
+namespace {
+
+TEST(CSceneWnd, TheScratchSurfaceFollowsTheSceneSize) {
+  testing::SceneFixture f(64, 48);
+  f.create();
+  Surface* first = f.scene->scratchSurface();
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(f.scene->scratchSurface(), first);  // made once, then kept
+  f.scene->onSize(32, 20);
+  Surface* resized = f.scene->scratchSurface();
+  ASSERT_NE(resized, nullptr);
+  EXPECT_EQ(resized->width(), 32);
+  EXPECT_EQ(resized->height(), 20);
+}
+
+}  // namespace
+}  // namespace warpix
