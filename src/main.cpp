@@ -18,7 +18,6 @@
 #include "platform/linux/SdlScreen.h"
 #include "platform/linux/SystemClock.h"
 #include "scene/CScreenWnd.h"
-#include "settings/RegSettings.h"
 #include "settings/SettingsReport.h"
 
 namespace {
@@ -55,25 +54,6 @@ int runFullScreen(warpix::CSaverApp& app) {
   }
   window.run();
   return 0;
-}
-
-// Settings given on the command line hold for this run; nothing saves them.
-void applyOverrides(const CommandLine& cl, warpix::RegSettings& settings) {
-  using Setter = void (warpix::RegSettings::*)(std::int32_t);
-  static const std::pair<const char*, Setter> kSetters[] = {
-      {"DoImage", &warpix::RegSettings::setDoImage},
-      {"DoSurf", &warpix::RegSettings::setDoSurf},
-      {"DoMangle", &warpix::RegSettings::setDoMangle},
-      {"DoBlur", &warpix::RegSettings::setDoBlur},
-      {"DoText", &warpix::RegSettings::setDoText},
-      {"DoRepaint", &warpix::RegSettings::setDoRepaint},
-      {"DelayBetweenDrawings", &warpix::RegSettings::setDelayBetweenDrawings},
-      {"ImagePause", &warpix::RegSettings::setImagePause},
-      {"ImagePeriod", &warpix::RegSettings::setImagePeriod},
-  };
-  for (const CommandLine::SettingOverride& o : cl.overrides)
-    for (const auto& [key, set] : kSetters)
-      if (o.key == key) (settings.*set)(o.value);
 }
 
 int runSaver(warpix::CSaverApp& app) {
@@ -130,7 +110,6 @@ int main(int argc, char** argv) {
                                std::cerr << "warpix: " << caption << ": " << text << '\n';
                              }});
   const bool run = app.startUp();
-  applyOverrides(cl, app.settings());
 
   if (cl.action == CommandLine::Action::PrintSettings) {
     std::cout << warpix::settingsReport(app.settings(), store);

@@ -32,6 +32,7 @@ bool CSaverApp::startUp() {
   firstRun_ = RegSettings::decideFirstRun(services_.store, build::kVersion);
   settings_ = std::make_unique<RegSettings>(services_.store, services_.shell, [this] { trace_.setOn(true); });
   settings_->load(firstRun_);
+  applyOverrides();
   program_ = std::make_unique<Program>(*settings_, services_.clock, trace_, seed_);
   program_->tempFilePath = tempFilePath();
   runMode_ = commandLine_.mode;
@@ -39,6 +40,25 @@ bool CSaverApp::startUp() {
   // There is no system password service to call on Linux: changing the
   // password and the preview window are declined, as on systems without them.
   return runMode_ == RunMode::FullScreen;
+}
+
+// Settings given on the command line hold for this run; nothing saves them.
+void CSaverApp::applyOverrides() {
+  using Setter = void (RegSettings::*)(std::int32_t);
+  static const std::pair<const char*, Setter> kSetters[] = {
+      {"DoImage", &RegSettings::setDoImage},
+      {"DoSurf", &RegSettings::setDoSurf},
+      {"DoMangle", &RegSettings::setDoMangle},
+      {"DoBlur", &RegSettings::setDoBlur},
+      {"DoText", &RegSettings::setDoText},
+      {"DoRepaint", &RegSettings::setDoRepaint},
+      {"DelayBetweenDrawings", &RegSettings::setDelayBetweenDrawings},
+      {"ImagePause", &RegSettings::setImagePause},
+      {"ImagePeriod", &RegSettings::setImagePeriod},
+  };
+  for (const CommandLine::SettingOverride& o : commandLine_.overrides)
+    for (const auto& [key, set] : kSetters)
+      if (o.key == key) (settings_.get()->*set)(o.value);
 }
 
 void CSaverApp::exitInstance() {

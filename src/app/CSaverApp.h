@@ -61,6 +61,8 @@ class CSaverApp {
   std::int32_t initialSeed() const { return seed_; }
 
  private:
+  void applyOverrides();
+
   CommandLine commandLine_;
   Services services_;
   Trace trace_;
