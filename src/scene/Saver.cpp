@@ -60,9 +60,7 @@ bool Saver::isFinished() {
   return static_cast<std::int64_t>(now - startClock) > timeLimitMs;
 }
 
-bool Saver::tick() {
-  const std::int32_t n = pixelCount++;
-  if (n % kUnitsPerCheck != 0) return true;
+bool Saver::checkAndPace() {
   if (!canContinue()) return false;
   pace();
   return true;

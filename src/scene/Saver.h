@@ -53,7 +53,10 @@ class Saver {
   // The per-unit bookkeeping every draw loop does: counts the unit and, on
   // every 600th (the first included), checks for input and paces. False
   // means input waits or a stop was asked: return at once, keep state.
-  bool tick();
+  bool tick() {
+    if (pixelCount++ % kUnitsPerCheck != 0) return true;
+    return checkAndPace();
+  }
 
   CSceneWnd* scene;
   ColorRGB penColour;
@@ -74,6 +77,8 @@ class Saver {
   std::int32_t pixelCount = 0;
 
  private:
+  bool checkAndPace();
+
   std::uint32_t number_ = 0;
 };
 
