@@ -5,15 +5,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/Program.h"
-#include "app/Trace.h"
-#include "platform/TempFolder.h"
 #include "platform/headless/HeadlessScreen.h"
-#include "platform/headless/VirtualClock.h"
-#include "platform/linux/KeyFileStore.h"
 #include "scene/Saver.h"
-#include "settings/FakeShell.h"
-#include "settings/RegSettings.h"
+#include "scene/SceneFixture.h"
 
 namespace warpix {
 namespace {
@@ -26,27 +20,15 @@ Event of(Kind kind) { return {kind}; }
 
 // The full-screen window on a memory screen with virtual time; the scene has
 // painted once, so an operation is running.
-struct ScreenFixture {
-  explicit ScreenFixture(bool ownsInput = true, int monitors = 1)
-      : store(folder.str() + "/config"), settings(store, shell), trace(clock), screen(320, 240, monitors) {
-    settings.load(false);
-    settings.setFolders({});
-    program = std::make_unique<Program>(settings, clock, trace, 42);
-    window = std::make_unique<CScreenWnd>(*program, screen, ownsInput);
+struct ScreenFixture : testing::SceneFixture {
+  explicit ScreenFixture(bool ownsInput = true, int monitors = 1) : SceneFixture(320, 240, monitors) {
+    window = &make<CScreenWnd>(42, ownsInput);
     EXPECT_TRUE(window->open());
     EXPECT_TRUE(window->onPaint());
   }
   Saver* op() { return program->currentOperation.get(); }
 
-  testing::TempFolder folder;
-  testing::FakeShell shell;
-  KeyFileStore store;
-  RegSettings settings;
-  VirtualClock clock;
-  Trace trace;
-  HeadlessScreen screen;
-  std::unique_ptr<Program> program;
-  std::unique_ptr<CScreenWnd> window;
+  CScreenWnd* window = nullptr;
 };
 
 TEST(CScreenWnd, TheFirstMotionOnlySetsTheReference) {

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "app/Program.h"
 #include "app/Trace.h"
@@ -26,11 +27,20 @@ struct SceneFixture {
   }
 
   CSceneWnd& create(std::int32_t seed = 42) {
+    CSceneWnd& s = make<CSceneWnd>(seed);
+    s.monitors() = screen.monitors();
+    s.onCreate();
+    return s;
+  }
+
+  // The program and a window of class Window (a CSceneWnd), not yet created.
+  template <class Window, class... Extra>
+  Window& make(std::int32_t seed, Extra&&... extra) {
     program = std::make_unique<Program>(settings, clock, trace, seed);
-    scene = std::make_unique<CSceneWnd>(*program, screen);
-    scene->monitors() = screen.monitors();
-    scene->onCreate();
-    return *scene;
+    auto window = std::make_unique<Window>(*program, screen, std::forward<Extra>(extra)...);
+    Window& ref = *window;
+    scene = std::move(window);
+    return ref;
   }
 
   // Paints until `count` operations have been created or the scene stops.
