@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include "raster/UnitChannels.h"
 
 namespace warpix {
 
@@ -16,17 +17,12 @@ double channel(double p, double q, double t) {
   return p;
 }
 
-int toByte(double unit) { return std::clamp(static_cast<int>(unit * 255.0), 0, 255); }
 
 }  // namespace
 
 ColorHSL::ColorHSL(const ColorRGB& colour, const PaletteLookup* palette) {
-  const double r = colour.red(palette) / 255.0;
-  const double g = colour.green(palette) / 255.0;
-  const double b = colour.blue(palette) / 255.0;
-  const double max = std::max({r, g, b});
-  const double min = std::min({r, g, b});
-  const double delta = max - min;
+  const UnitChannels c = UnitChannels::of(colour, palette);
+  const double r = c.r, g = c.g, b = c.b, max = c.max, min = c.min, delta = c.delta;
   l_ = static_cast<float>((max + min) / 2.0);
   if (max == min) return;  // grey: no hue, no saturation
   s_ = static_cast<float>(l_ < 0.5f ? delta / (max + min) : delta / (2.0 - max - min));
@@ -67,13 +63,13 @@ ColorRGB ColorHSL::toRGB(bool trueColour) const {
   const double s = s_;
   const double h = h_;
   if (s_ == 0.0f) {
-    const int v = toByte(l);
+    const int v = unitToByte(l);
     return ColorRGB(v, v, v, trueColour);
   }
   const double q = l <= 0.5 ? l * (1.0 + s) : l + s - l * s;
   const double p = 2.0 * l - q;
-  return ColorRGB(toByte(channel(p, q, h + 1.0 / 3.0)), toByte(channel(p, q, h)),
-                  toByte(channel(p, q, h - 1.0 / 3.0)), trueColour);
+  return ColorRGB(unitToByte(channel(p, q, h + 1.0 / 3.0)), unitToByte(channel(p, q, h)),
+                  unitToByte(channel(p, q, h - 1.0 / 3.0)), trueColour);
 }
 
 }  // namespace warpix

@@ -4,20 +4,13 @@
 #include <cmath>
 
 #include "app/Random.h"
+#include "raster/UnitChannels.h"
 
 namespace warpix {
 
-namespace {
-int toByte(double unit) { return std::clamp(static_cast<int>(unit * 255.0), 0, 255); }
-}  // namespace
-
 ColorHSV::ColorHSV(const ColorRGB& colour, const PaletteLookup* palette) {
-  const double r = colour.red(palette) / 255.0;
-  const double g = colour.green(palette) / 255.0;
-  const double b = colour.blue(palette) / 255.0;
-  const double max = std::max({r, g, b});
-  const double min = std::min({r, g, b});
-  const double delta = max - min;
+  const UnitChannels c = UnitChannels::of(colour, palette);
+  const double r = c.r, g = c.g, b = c.b, max = c.max, delta = c.delta;
   v_ = static_cast<float>(max);
   s_ = max == 0.0 ? 0.0f : static_cast<float>(delta / max);
   if (s_ == 0.0f) return;
@@ -56,7 +49,7 @@ ColorRGB ColorHSV::toRGB(bool trueColour) const {
     case 5: r = v, g = p, b = q; break;
     default: break;
   }
-  return ColorRGB(toByte(r), toByte(g), toByte(b), trueColour);
+  return ColorRGB(unitToByte(r), unitToByte(g), unitToByte(b), trueColour);
 }
 
 void ColorHSV::drift(Random& random, double amount) {
