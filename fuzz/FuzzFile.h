@@ -52,4 +52,16 @@ inline unsigned touch(const Image& image) {
   return sum;
 }
 
+// One fuzz input through decoder D: written to this process's input file
+// (named with `extension`), decoded with `args`, every claimed byte read.
+template <class D, class... Args>
+int decodeInput(const char* extension, const std::uint8_t* data, std::size_t size, Args... args) {
+  static const InputFile input(extension);
+  if (!writeInput(input.path(), data, size)) return 0;
+  D image(input.path(), args...);
+  volatile unsigned sink = touch(image);
+  (void)sink;
+  return 0;
+}
+
 }  // namespace warpix::fuzz

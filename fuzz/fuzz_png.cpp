@@ -4,12 +4,5 @@
 #include "raster/ImagePNG.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  using namespace warpix;
-  static const fuzz::InputFile input("png");
-  const std::string& path = input.path();
-  if (!fuzz::writeInput(path, data, size)) return 0;
-  ImagePNG image(path, 1);
-  volatile unsigned sink = fuzz::touch(image);
-  (void)sink;
-  return 0;
+  return warpix::fuzz::decodeInput<warpix::ImagePNG>("png", data, size, 1);
 }
