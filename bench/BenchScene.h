@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "app/Trace.h"
 #include "platform/Shell.h"
 #include "platform/headless/HeadlessScreen.h"
@@ -48,7 +48,6 @@ struct BenchScene {
   CSceneWnd& create(std::int32_t seed = 42) {
     program = std::make_unique<Program>(settings, clock, trace, seed);
     scene = std::make_unique<CSceneWnd>(*program, screen);
-    scene->monitors() = screen.monitors();
     scene->onCreate();
     return *scene;
   }

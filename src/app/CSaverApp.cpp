@@ -6,7 +6,6 @@
 #include "app/BuildInfo.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
-#include "scene/Saver.h"
 #include "settings/RegSettings.h"
 
 namespace warpix {
@@ -26,7 +25,7 @@ CSaverApp::CSaverApp(const CommandLine& commandLine, Services services)
   if (commandLine_.seed) seed_ = *commandLine_.seed;
 }
 
-CSaverApp::~CSaverApp() { exitInstance(); }
+CSaverApp::~CSaverApp() = default;
 
 bool CSaverApp::startUp() {
   firstRun_ = RegSettings::decideFirstRun(services_.store, build::kVersion);
@@ -59,10 +58,6 @@ void CSaverApp::applyOverrides() {
   for (const CommandLine::SettingOverride& o : commandLine_.overrides)
     for (const auto& [key, set] : kSetters)
       if (o.key == key) (settings_.get()->*set)(o.value);
-}
-
-void CSaverApp::exitInstance() {
-  if (program_) program_->currentOperation.reset();
 }
 
 void CSaverApp::showHelp() {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "app/Trace.h"
 
 namespace warpix {
@@ -44,7 +44,6 @@ class CSaverApp {
   // Loads the settings and settles the run mode. True only when the saver
   // is to run (full screen or rendering); the other modes are done then.
   bool startUp();
-  void exitInstance();
 
   // Opens the help page with the desktop's handler; errors go to errorBox.
   void showHelp();

@@ -5,16 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace warpix {
+#include "scene/RunMode.h"
 
-// Run modes, numbered as the screensaver switches have always numbered them.
-enum class RunMode : int {
-  Undecided = 0,
-  ChangePassword = 1,
-  Preview = 3,
-  Configure = 4,
-  FullScreen = 5,
-};
+namespace warpix {
 
 // What the program is asked to do. Screensaver switches ("/s", "-c", "p",
 // "/a", "-r42" as the second argument) and long options are read by one

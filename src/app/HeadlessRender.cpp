@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "platform/headless/HeadlessScreen.h"
 #include "raster/Image.h"
 #include "scene/CSceneWnd.h"
@@ -27,7 +27,6 @@ int HeadlessRender::run(std::ostream& progress) {
   }
   HeadlessScreen screen(options_.width, options_.height, options_.monitors);
   CSceneWnd scene(program_, screen);
-  scene.monitors() = screen.monitors();
   if (!scene.onCreate()) {
     problem_ = "the scene could not be created";
     return 0;
@@ -37,7 +36,7 @@ int HeadlessRender::run(std::ostream& progress) {
     const std::string path = framePath(options_.directory, number);
     const Image image(shot);
     image.Save(path);
-    const Saver* op = program_.currentOperation.get();
+    const Saver* op = scene.currentOperation();
     progress << "operation " << number << " " << (op != nullptr ? op->kindName() : "?") << " -> " << path << '\n';
     return ++written < options_.operations;
   });
@@ -47,7 +46,6 @@ int HeadlessRender::run(std::ostream& progress) {
   }
   if (written < options_.operations) problem_ = "the scene stopped painting (the screen was blanked)";
   scene.onDestroy();
-  program_.currentOperation.reset();
   return written;
 }
 

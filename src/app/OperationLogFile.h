@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "scene/OperationLog.h"
 
 namespace warpix {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "app/Trace.h"
 #include "effects/NextPointFactory.h"
 #include "effects/WarpixFactory.h"

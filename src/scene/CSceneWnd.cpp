@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "app/Trace.h"
 #include "effects/OperationFactory.h"
 #include "platform/Clock.h"
@@ -23,6 +23,8 @@ CSceneWnd::CSceneWnd(Program& program, ScreenBackend& screen)
 CSceneWnd::~CSceneWnd() {
   if (created_) onDestroy();
 }
+
+void CSceneWnd::setCurrentOperation(std::unique_ptr<Saver> op) { currentOperation_ = std::move(op); }
 
 Surface& CSceneWnd::surface() { return screen_.surface(); }
 
@@ -46,6 +48,8 @@ bool CSceneWnd::onCreate() {
 }
 
 void CSceneWnd::onSize(int width, int height) {
+  // The screen knows its monitors after a resize too.
+  monitors_ = screen_.monitors();
   if (width != width_ || height != height_) {
     // The scratch surface must match the screen; the next request makes a
     // new one of the new size.
@@ -59,30 +63,30 @@ void CSceneWnd::onSize(int width, int height) {
 bool CSceneWnd::onPaint() {
   invalidated_ = false;
   Program& p = program_;
-  if (!p.currentOperation) {
+  if (!currentOperation_) {
     if (p.trace.on())
       p.trace.traceLine(traceSite("Scenewnd", 694, " : gApp.rand.seed() = ") + std::to_string(p.random.seedValue()));
     if (!p.settings.folders().empty()) buildImageFiles();
-    p.currentOperation = nextOperation();
+    currentOperation_ = nextOperation();
     ++operationCount_;
-    logOperation(*p.currentOperation);
+    logOperation(*currentOperation_);
   }
   const RegSettings& settings = p.settings;
   if (settings.blankScreen() &&
       (p.clock.wallSeconds() - startTime_) / 60 >= static_cast<std::int64_t>(settings.blankMinutes())) {
     surface().fill(0);
-    p.currentOperation.reset();
+    currentOperation_.reset();
     return false;
   }
-  Saver* op = p.currentOperation.get();
+  Saver* op = currentOperation_.get();
   if (op->stopRequested()) return false;
   if (op->isFinished()) {
     if (settings.saveBitmap()) writeSnapshot();
     if (finishedHook_ && !finishedHook_(operationCount_, surface())) return false;
     ++operationCount_;
-    p.currentOperation = nextOperation();
-    logOperation(*p.currentOperation);
-    op = p.currentOperation.get();
+    currentOperation_ = nextOperation();
+    logOperation(*currentOperation_);
+    op = currentOperation_.get();
   }
   op->run();
   if (op->stopRequested()) return false;
@@ -92,7 +96,7 @@ bool CSceneWnd::onPaint() {
 
 std::unique_ptr<Saver> CSceneWnd::nextOperation() {
   Program& p = program_;
-  p.currentOperation.reset();
+  currentOperation_.reset();
   const RegSettings& settings = p.settings;
   const std::vector<int>& ids = settings.kindIds();
   std::vector<int> exclude;
@@ -155,7 +159,7 @@ void CSceneWnd::writeSnapshot() {
 }
 
 void CSceneWnd::onDestroy() {
-  if (program_.currentOperation) program_.currentOperation->requestStop(true);
+  if (currentOperation_) currentOperation_->requestStop(true);
   scratch_.reset();
   created_ = false;
 }

@@ -55,13 +55,18 @@ class CSceneWnd {
   bool paletteAnimation() const { return paletteAnimation_; }
   const ScenePalette& palette() const { return palette_; }
   teTimer& delayTimer() { return delayTimer_; }
-  std::vector<Rect>& monitors() { return monitors_; }
+  const std::vector<Rect>& monitors() const { return monitors_; }
   Rect randomMonitor();
   std::string nextImageFile();
   std::int32_t& placementCounter() { return placementCounter_; }
   std::uint32_t operationCount() const { return operationCount_; }
   std::int64_t startTime() const { return startTime_; }
   const std::vector<std::string>& imageFiles() const { return imageFiles_; }
+
+  // The one running operation, or none; the scene replaces it and deletes
+  // the last one when it goes.
+  Saver* currentOperation() const { return currentOperation_.get(); }
+  void setCurrentOperation(std::unique_ptr<Saver> op);
 
   void setFinishedHook(FinishedHook hook) { finishedHook_ = std::move(hook); }
   // Kind identifiers that exist as their own classes; others are stand-ins.
@@ -93,6 +98,8 @@ class CSceneWnd {
   bool invalidated_ = true;
   bool created_ = false;
   FinishedHook finishedHook_;
+  // Last, so it goes first: an operation may still look at the scene.
+  std::unique_ptr<Saver> currentOperation_;
 };
 
 }  // namespace warpix

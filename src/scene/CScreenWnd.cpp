@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "app/Trace.h"
 #include "scene/Saver.h"
 
@@ -17,7 +17,7 @@ CScreenWnd::CScreenWnd(Program& program, ScreenBackend& screen, bool ownsInput)
 CScreenWnd::~CScreenWnd() = default;
 
 bool CScreenWnd::open() {
-  monitors() = screen_.monitors();
+  if (!onCreate()) return false;
   Trace& trace = program().trace;
   if (trace.on()) {
     for (const Rect& m : monitors()) {
@@ -27,7 +27,7 @@ bool CScreenWnd::open() {
       trace.traceLine(traceSite("ScreenWnd", 417, " : lprcMonitor->bottom = ") + std::to_string(m.bottom));
     }
   }
-  return onCreate();
+  return true;
 }
 
 void CScreenWnd::run() {
@@ -97,12 +97,12 @@ void CScreenWnd::onMouseMove(int x, int y) {
 bool CScreenWnd::mayClose() {
   if (checking_ != 0 || closing_ != 0) return false;
   checking_ = 1;
-  Saver* op = program().currentOperation.get();
+  Saver* op = currentOperation();
   if (op != nullptr) op->requestStop(true);
   const bool answer = passwordCheck_ ? passwordCheck_() : true;
   // The check may have run a dialog long enough for the operation to be
   // replaced; look it up again.
-  op = program().currentOperation.get();
+  op = currentOperation();
   if (answer) {
     closing_ = 1;
   } else {
@@ -116,10 +116,9 @@ bool CScreenWnd::mayClose() {
 
 void CScreenWnd::onResize(int width, int height) {
   onSize(width, height);
-  monitors() = screen_.monitors();
   // The running operation measured the old screen and would draw outside
   // the new one: it ends here, and the next step starts one that fits.
-  if (Saver* op = program().currentOperation.get()) op->setFinished(true);
+  if (Saver* op = currentOperation()) op->setFinished(true);
   invalidate();
 }
 

@@ -1,6 +1,6 @@
 #include "scene/Saver.h"
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "scene/CSceneWnd.h"

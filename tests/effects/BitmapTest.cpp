@@ -71,7 +71,7 @@ TEST(Bitmap, ACentredPhotoSitsInTheMiddleOfOneMonitorInsideItsFrame) {
     f.create(seed);
     f.scene->placementCounter() = 5;  // mode 0: centred
     f.scene->onPaint();
-    ASSERT_STREQ(f.program->currentOperation->kindName(), "Bitmap");
+    ASSERT_STREQ(f.scene->currentOperation()->kindName(), "Bitmap");
     const Surface& s = f.screen.surface();
     // The frame is a 4-pixel pen along a path 2 pixels outside the photo,
     // in a colour read from the photo (here its only colour): the coloured
@@ -101,7 +101,7 @@ TEST(Bitmap, APhotoTooLargeForTheSceneIsNotShownButCountsAsAPhotoStep) {
   f.create(4);
   f.program->operationLog = &opLog;
   f.scene->onPaint();
-  ASSERT_STREQ(f.program->currentOperation->kindName(), "Bitmap");
+  ASSERT_STREQ(f.scene->currentOperation()->kindName(), "Bitmap");
   EXPECT_EQ(boundsOf(f.screen.surface(), makePixel(200, 0, 0)).right, -1);
   EXPECT_EQ(f.program->lastPhotoTime, f.clock.wallSeconds());
   std::ifstream in(log);
@@ -117,7 +117,7 @@ TEST(Bitmap, TheHoldRunsForImagePauseAndInputEndsItAtOnce) {
   f.create(2);
   const std::uint64_t start = f.clock.peekMs();
   f.scene->onPaint();
-  Saver* photo = f.program->currentOperation.get();
+  Saver* photo = f.scene->currentOperation();
   ASSERT_STREQ(photo->kindName(), "Bitmap");
   EXPECT_TRUE(photo->isFinished());
   EXPECT_GE(f.clock.peekMs() - start, 5000u);
@@ -133,7 +133,7 @@ TEST(Bitmap, TheHoldRunsForImagePauseAndInputEndsItAtOnce) {
   const std::uint64_t before = g.clock.peekMs();
   g.scene->onPaint();
   EXPECT_LT(g.clock.peekMs() - before, 50u);
-  EXPECT_FALSE(g.program->currentOperation->isFinished());
+  EXPECT_FALSE(g.scene->currentOperation()->isFinished());
 }
 
 }  // namespace

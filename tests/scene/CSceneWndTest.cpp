@@ -16,7 +16,7 @@ namespace {
 
 using testing::SceneFixture;
 
-std::string kindOf(const Program& p) { return p.currentOperation ? p.currentOperation->kindName() : ""; }
+std::string kindOf(const CSceneWnd& s) { return s.currentOperation() ? s.currentOperation()->kindName() : ""; }
 
 // Collects the kind of every operation the scene creates, in order.
 std::vector<std::string> kinds(SceneFixture& f, std::uint32_t count) {
@@ -26,7 +26,7 @@ std::vector<std::string> kinds(SceneFixture& f, std::uint32_t count) {
     if (!f.scene->onPaint()) break;
     if (f.scene->operationCount() != last) {
       last = f.scene->operationCount();
-      seen.push_back(kindOf(*f.program));
+      seen.push_back(kindOf(*f.scene));
     }
   }
   return seen;
@@ -46,7 +46,7 @@ TEST(CSceneWnd, TheFirstOperationIsAPhotoUnlessTenDrawsMissIt) {
     Random shadow(f.program->random);
     const int expected = ids[f.settings.kinds().pick(shadow, exclude, 10)];
     ASSERT_TRUE(f.scene->onPaint());
-    const std::string kind = f.program->currentOperation->kindName();
+    const std::string kind = f.scene->currentOperation()->kindName();
     EXPECT_EQ(kind == "Bitmap", expected == 1) << "seed " << seed;
     photos += kind == "Bitmap";
   }
@@ -108,7 +108,7 @@ TEST(CSceneWnd, BlankingAtTheFirstPaintWithZeroMinutes) {
   f.screen.surface().fill(makePixel(200, 10, 10));
   f.create();
   EXPECT_FALSE(f.scene->onPaint());
-  EXPECT_FALSE(f.program->currentOperation);
+  EXPECT_FALSE(f.scene->currentOperation());
   for (int y = 0; y < f.screen.surface().height(); y += 17)
     for (int x = 0; x < f.screen.surface().width(); x += 13) ASSERT_EQ(f.screen.surface().pixel(x, y), 0u);
 }
@@ -133,10 +133,10 @@ TEST(CSceneWnd, AnOperationIsReplacedAfterSixtySeconds) {
   SceneFixture f;
   f.create();
   f.scene->onPaint();
-  f.program->currentOperation = std::make_unique<Endless>(*f.scene);
-  Saver* endless = f.program->currentOperation.get();
+  f.scene->setCurrentOperation(std::make_unique<Endless>(*f.scene));
+  Saver* endless = f.scene->currentOperation();
   const std::uint64_t start = f.clock.peekMs();
-  while (f.program->currentOperation.get() == endless) ASSERT_TRUE(f.scene->onPaint());
+  while (f.scene->currentOperation() == endless) ASSERT_TRUE(f.scene->onPaint());
   EXPECT_GT(f.clock.peekMs() - start, 60000u);
   EXPECT_LT(f.clock.peekMs() - start, 61000u);
 }
@@ -217,8 +217,8 @@ TEST(CSceneWnd, InputInterruptsAStepWhichResumesWhereItStopped) {
   SceneFixture f;
   f.create();
   f.scene->onPaint();
-  f.program->currentOperation = std::make_unique<Interrupted>(*f.scene, f.screen);
-  auto* op = static_cast<Interrupted*>(f.program->currentOperation.get());
+  f.scene->setCurrentOperation(std::make_unique<Interrupted>(*f.scene, f.screen));
+  auto* op = static_cast<Interrupted*>(f.scene->currentOperation());
   EXPECT_TRUE(f.scene->onPaint());
   // It stopped at the first check after the key: unit 1200.
   EXPECT_EQ(op->visited.size(), 1201u);

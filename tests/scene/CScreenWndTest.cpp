@@ -26,7 +26,7 @@ struct ScreenFixture : testing::SceneFixture {
     EXPECT_TRUE(window->open());
     EXPECT_TRUE(window->onPaint());
   }
-  Saver* op() { return program->currentOperation.get(); }
+  Saver* op() { return scene->currentOperation(); }
 
   CScreenWnd* window = nullptr;
 };

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/Program.h"
+#include "scene/Program.h"
 #include "app/Trace.h"
 #include "platform/headless/HeadlessScreen.h"
 #include "platform/headless/VirtualClock.h"
@@ -28,7 +28,6 @@ struct SceneFixture {
 
   CSceneWnd& create(std::int32_t seed = 42) {
     CSceneWnd& s = make<CSceneWnd>(seed);
-    s.monitors() = screen.monitors();
     s.onCreate();
     return s;
   }

@@ -1,27 +1,26 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "app/CommandLine.h"
 #include "app/Random.h"
+#include "scene/RunMode.h"
 
 namespace warpix {
 
 class Clock;
 class OperationLog;
 class RegSettings;
-class Saver;
 class Trace;
 
 // The few values that the whole program shares: the program-wide generator,
-// the settings, the clock, the trace log, the current drawing operation and
-// the photo and web clocks. One owner holds them and hands them to the scene
-// and its operations, so two scenes can run side by side in one process.
+// the settings, the clock, the trace log and the photo and web clocks. One
+// owner holds them and hands them to the scene and its operations, so two
+// scenes can run side by side in one process. The running operation is the
+// scene's own.
 struct Program {
-  Program(RegSettings& settings, Clock& clock, Trace& trace, std::int32_t seed);
-  ~Program();
+  Program(RegSettings& settings_, Clock& clock_, Trace& trace_, std::int32_t seed)
+      : random(seed), settings(settings_), clock(clock_), trace(trace_) {}
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
@@ -31,9 +30,6 @@ struct Program {
   Trace& trace;
   RunMode runMode = RunMode::FullScreen;
 
-  // The one current operation; the scene replaces it, the program's end
-  // deletes it.
-  std::unique_ptr<Saver> currentOperation;
   // Calendar seconds of the last photo step and of the last web picture.
   std::int64_t lastPhotoTime = 0;
   std::int64_t lastWebImageTime = 0;
