@@ -8,13 +8,14 @@
 #include <memory>
 #include <string>
 
-#include "scene/Program.h"
 #include "app/Trace.h"
+#include "effects/OperationKinds.h"
 #include "platform/Shell.h"
 #include "platform/headless/HeadlessScreen.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/linux/KeyFileStore.h"
 #include "scene/CSceneWnd.h"
+#include "scene/Program.h"
 #include "settings/RegSettings.h"
 
 namespace warpix::bench {
@@ -47,7 +48,7 @@ struct BenchScene {
   }
   CSceneWnd& create(std::int32_t seed = 42) {
     program = std::make_unique<Program>(settings, clock, trace, seed);
-    scene = std::make_unique<CSceneWnd>(*program, screen);
+    scene = std::make_unique<CSceneWnd>(*program, screen, operationCatalog());
     scene->onCreate();
     return *scene;
   }

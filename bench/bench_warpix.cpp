@@ -9,7 +9,7 @@
 
 #include "app/Random.h"
 #include "effects/NextPointTB.h"
-#include "effects/WarpixFactory.h"
+#include "effects/WarpixKinds.h"
 
 namespace {
 

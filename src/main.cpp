@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/HeadlessRender.h"
 #include "app/OperationLogFile.h"
+#include "effects/OperationKinds.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/linux/GioShell.h"
 #include "platform/linux/KeyFileStore.h"
@@ -47,7 +48,7 @@ int runFullScreen(warpix::CSaverApp& app) {
               << "warpix: without a display, 'warpix --render DIR' draws the same run into picture files.\n";
     return 1;
   }
-  warpix::CScreenWnd window(app.program(), *screen, !screen->foreign());
+  warpix::CScreenWnd window(app.program(), *screen, warpix::operationCatalog(), !screen->foreign());
   if (!window.open()) {
     std::cerr << "warpix: the scene could not be created\n";
     return 1;

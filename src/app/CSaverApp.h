@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "scene/Program.h"
 #include "app/Trace.h"
+#include "scene/Program.h"
 
 namespace warpix {
 

@@ -7,6 +7,15 @@ namespace warpix {
 
 class Random;
 
+// A frequency setting as a table weight. Below zero it means nothing: left
+// negative it would make the cumulative shares fall back and hand its share
+// to a neighbour.
+constexpr std::int32_t choiceWeight(std::int32_t value) { return value < 0 ? 0 : value; }
+// Weight × fraction, truncated toward zero as the integer weights need.
+constexpr std::int32_t choiceShare(std::int32_t value, double fraction) {
+  return static_cast<std::int32_t>(static_cast<double>(choiceWeight(value)) * fraction);
+}
+
 // Weighted choice among numbered alternatives, with optional exclusions.
 class ChoiceTable {
  public:

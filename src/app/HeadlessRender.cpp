@@ -4,11 +4,12 @@
 #include <filesystem>
 #include <ostream>
 
-#include "scene/Program.h"
+#include "effects/OperationKinds.h"
 #include "platform/headless/HeadlessScreen.h"
 #include "raster/Image.h"
 #include "scene/CSceneWnd.h"
-#include "scene/Saver.h"
+#include "scene/Program.h"
+#include "scene/Operation.h"
 
 namespace warpix {
 
@@ -26,7 +27,7 @@ int HeadlessRender::run(std::ostream& progress) {
     return 0;
   }
   HeadlessScreen screen(options_.width, options_.height, options_.monitors);
-  CSceneWnd scene(program_, screen);
+  CSceneWnd scene(program_, screen, operationCatalog());
   if (!scene.onCreate()) {
     problem_ = "the scene could not be created";
     return 0;
@@ -36,7 +37,7 @@ int HeadlessRender::run(std::ostream& progress) {
     const std::string path = framePath(options_.directory, number);
     const Image image(shot);
     image.Save(path);
-    const Saver* op = scene.currentOperation();
+    const Operation* op = scene.currentOperation();
     progress << "operation " << number << " " << (op != nullptr ? op->kindName() : "?") << " -> " << path << '\n';
     return ++written < options_.operations;
   });

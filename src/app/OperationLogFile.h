@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "scene/Program.h"
 #include "scene/OperationLog.h"
+#include "scene/Program.h"
 
 namespace warpix {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "scene/teTimer.h"
+#include "platform/Clock.h"
 
 namespace warpix {
 
@@ -14,6 +14,26 @@ std::string envOrEmpty(const char* name) {
   return v != nullptr ? std::string(v) : std::string();
 }
 }  // namespace
+
+Trace::Lap::Lap(Clock& clock) : clock_(clock) {
+  // A counter slower than 1 kHz cannot time milliseconds: treat it as absent.
+  const std::int64_t frequency = clock.counterFrequency();
+  countsPerMs_ = frequency >= 1000 ? frequency / 1000 : 0;
+  start_ = countsPerMs_ > 0 ? clock.counter() : clock.processMs();
+}
+
+std::int64_t Trace::Lap::next() {
+  if (countsPerMs_ == 0) {
+    const std::uint32_t now = clock_.processMs();
+    const std::int64_t t = static_cast<std::uint32_t>(now - static_cast<std::uint32_t>(start_));
+    start_ = now;
+    return t;
+  }
+  const std::int64_t now = clock_.counter();
+  const std::int64_t t = (now - start_) / countsPerMs_;
+  start_ = now;
+  return t;
+}
 
 Trace::Trace(Clock& clock) : clock_(clock) {}
 Trace::~Trace() = default;
@@ -39,8 +59,7 @@ void Trace::startNewTraceFile() {
 
 void Trace::traceLine(const std::string& text) {
   const std::lock_guard<std::mutex> lock(mutex_);
-  if (!lineTimer_) lineTimer_ = std::make_unique<teTimer>(clock_);
-  write(*lineTimer_, text);
+  write(lineLap_, text);
 }
 
 void Trace::traceFormat(const char* format, ...) {
@@ -56,17 +75,17 @@ void Trace::traceFormat(const char* format, ...) {
     text = buffer;
   }
   const std::lock_guard<std::mutex> lock(mutex_);
-  if (!formatTimer_) formatTimer_ = std::make_unique<teTimer>(clock_);
-  write(*formatTimer_, text);
+  write(formatLap_, text);
 }
 
 // Called with the lock held, so lines from two threads never interleave.
-void Trace::write(teTimer& timer, const std::string& text) {
+void Trace::write(std::unique_ptr<Lap>& lap, const std::string& text) {
+  if (!lap) lap = std::make_unique<Lap>(clock_);
   const std::string path = traceFilePath();
   std::FILE* file = std::fopen(path.c_str(), newFile_ ? "wb" : "ab");
   if (file == nullptr) return;
   newFile_ = false;
-  const long long t = timer.lap();
+  const std::int64_t t = lap->next();
   std::fprintf(file, "%10d: %s\r\n", static_cast<int>(t), text.c_str());
   std::fclose(file);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -8,7 +9,6 @@
 namespace warpix {
 
 class Clock;
-class teTimer;
 
 // The diagnostic log of a running saver, which has no other way to report.
 // Each entry is one line: the milliseconds since the previous entry of the
@@ -36,14 +36,28 @@ class Trace {
   static std::string traceFilePath();
 
  private:
-  void write(teTimer& timer, const std::string& text);
+  // Milliseconds since the previous entry of one kind, timed like the
+  // scene's interval timer: the high-resolution counter, or the process
+  // clock where there is none. Started at the kind's first entry.
+  class Lap {
+   public:
+    explicit Lap(Clock& clock);
+    std::int64_t next();
+
+   private:
+    Clock& clock_;
+    std::int64_t countsPerMs_;
+    std::int64_t start_;
+  };
+
+  void write(std::unique_ptr<Lap>& lap, const std::string& text);
 
   Clock& clock_;
   bool on_ = false;
   std::mutex mutex_;
   bool newFile_ = true;
-  std::unique_ptr<teTimer> lineTimer_;
-  std::unique_ptr<teTimer> formatTimer_;
+  std::unique_ptr<Lap> lineLap_;
+  std::unique_ptr<Lap> formatLap_;
 };
 
 // The entry shape most call sites use: ".\Source.cpp line N : label = value".

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "scene/Program.h"
 #include "app/Trace.h"
 #include "platform/Clock.h"
 #include "raster/Image.h"
 #include "raster/ImageDecoder.h"
 #include "scene/CSceneWnd.h"
 #include "scene/OperationLog.h"
+#include "scene/Program.h"
 #include "settings/RegSettings.h"
 
 namespace warpix {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "scene/Program.h"
 #include "app/Trace.h"
 #include "effects/NextPointFactory.h"
-#include "effects/WarpixFactory.h"
+#include "effects/WarpixKinds.h"
 #include "scene/CSceneWnd.h"
 #include "scene/OperationLog.h"
+#include "scene/Program.h"
 #include "settings/RegSettings.h"
 
 namespace warpix {

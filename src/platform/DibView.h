@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/Surface.h"
+#include "platform/Pixel.h"
 
 namespace warpix {
 

@@ -2,21 +2,21 @@
 
 #include <new>
 
-#include "scene/Program.h"
 #include "app/Trace.h"
-#include "effects/OperationFactory.h"
 #include "platform/Clock.h"
 #include "platform/ScreenBackend.h"
 #include "raster/Image.h"
 #include "raster/ImageCatalogue.h"
+#include "scene/OperationKind.h"
 #include "scene/OperationLog.h"
-#include "scene/Saver.h"
+#include "scene/Program.h"
+#include "scene/Operation.h"
 #include "settings/RegSettings.h"
 
 namespace warpix {
 
-CSceneWnd::CSceneWnd(Program& program, ScreenBackend& screen)
-    : program_(program), screen_(screen), delayTimer_(program.clock, 0) {
+CSceneWnd::CSceneWnd(Program& program, ScreenBackend& screen, const OperationCatalog& operations)
+    : program_(program), screen_(screen), operations_(operations), delayTimer_(program.clock, 0) {
   startTime_ = program.clock.wallSeconds();
 }
 
@@ -24,7 +24,7 @@ CSceneWnd::~CSceneWnd() {
   if (created_) onDestroy();
 }
 
-void CSceneWnd::setCurrentOperation(std::unique_ptr<Saver> op) { currentOperation_ = std::move(op); }
+void CSceneWnd::setCurrentOperation(std::unique_ptr<Operation> op) { currentOperation_ = std::move(op); }
 
 Surface& CSceneWnd::surface() { return screen_.surface(); }
 
@@ -40,7 +40,9 @@ bool CSceneWnd::onCreate() {
   trueColour_ = bits > 8;
   palette_ = ScenePalette(paletteAnimation_);
   palette_.generatePalette(paletteSize_, program_.random, placementCounter_);
-  program_.settings.buildChoiceTables(bits, static_cast<int>(program_.runMode));
+  KindTable kinds = buildKindTable(operations_, program_.settings, bits, program_.runMode);
+  program_.settings.buildChoiceTables(std::move(kinds.ids), std::move(kinds.weights),
+                                      operations_.distortionWeights(program_.settings));
   // The web crawler joins the scene here once the web pictures exist.
   created_ = true;
   logHeader();
@@ -78,7 +80,7 @@ bool CSceneWnd::onPaint() {
     currentOperation_.reset();
     return false;
   }
-  Saver* op = currentOperation_.get();
+  Operation* op = currentOperation_.get();
   if (op->stopRequested()) return false;
   if (op->isFinished()) {
     if (settings.saveBitmap()) writeSnapshot();
@@ -94,31 +96,32 @@ bool CSceneWnd::onPaint() {
   return true;
 }
 
-std::unique_ptr<Saver> CSceneWnd::nextOperation() {
+std::unique_ptr<Operation> CSceneWnd::nextOperation() {
   Program& p = program_;
   currentOperation_.reset();
   const RegSettings& settings = p.settings;
   const std::vector<int>& ids = settings.kindIds();
   std::vector<int> exclude;
-  const auto excludeKind = [&](int kind) {
+  const auto excludeWhere = [&](auto&& rule) {
     for (std::size_t i = 0; i < ids.size(); ++i)
-      if (ids[i] == kind) exclude.push_back(static_cast<int>(i));
+      if (rule(operations_.kind(ids[i]))) exclude.push_back(static_cast<int>(i));
   };
   const std::int64_t now = p.clock.wallSeconds();
-  if (now - p.lastPhotoTime < settings.imagePeriod()) excludeKind(1);
+  if (now - p.lastPhotoTime < settings.imagePeriod())
+    excludeWhere([](const OperationKind& k) { return k.has(OperationKind::kPhoto); });
   // Web pictures are spaced too once the crawler exists.
   if (operationCount_ > 1) {
     if ((now - startTime_) / 60 < 1)
-      for (const int kind : {2, 3, 4, 9}) excludeKind(kind);
+      excludeWhere([](const OperationKind& k) { return k.has(OperationKind::kRestsFirstMinute); });
   } else {
-    for (const int kind : {7, 2, 3, 4, 5, 0, 6, 8, 9}) excludeKind(kind);
+    // A run opens with a photo whenever the photo kind can run.
+    excludeWhere([](const OperationKind& k) { return !k.has(OperationKind::kPhoto); });
   }
   const int index = settings.kinds().pick(p.random, exclude, 10);
-  const int kind = index >= 0 && index < static_cast<int>(ids.size()) ? ids[index] : 0;
-  return createOperation(kind);
+  const OperationKind& kind =
+      index >= 0 && index < static_cast<int>(ids.size()) ? operations_.kind(ids[index]) : operations_.fallback;
+  return kind.create(*this, kind);
 }
-
-std::unique_ptr<Saver> CSceneWnd::createOperation(int kind) { return warpix::createOperation(kind, *this); }
 
 void CSceneWnd::buildImageFiles() {
   imageFiles_ = buildImageList(program_.settings.folders());
@@ -179,7 +182,7 @@ void CSceneWnd::logHeader() {
   log->write(line.addStrings("palette", colours));
 }
 
-void CSceneWnd::logOperation(Saver& op) {
+void CSceneWnd::logOperation(Operation& op) {
   op.setNumber(operationCount_);
   OperationLog* log = program_.operationLog;
   if (log == nullptr) return;

@@ -14,7 +14,8 @@ namespace warpix {
 
 class EventSource;
 class ScreenBackend;
-class Saver;
+class Operation;
+struct OperationCatalog;
 struct Program;
 
 // The window the saver draws on, and the engine of the whole program: every
@@ -29,7 +30,7 @@ class CSceneWnd {
   // is chosen.
   using FinishedHook = std::function<bool(std::uint32_t number, const Surface& screen)>;
 
-  CSceneWnd(Program& program, ScreenBackend& screen);
+  CSceneWnd(Program& program, ScreenBackend& screen, const OperationCatalog& operations);
   virtual ~CSceneWnd();
   CSceneWnd(const CSceneWnd&) = delete;
   CSceneWnd& operator=(const CSceneWnd&) = delete;
@@ -65,22 +66,21 @@ class CSceneWnd {
 
   // The one running operation, or none; the scene replaces it and deletes
   // the last one when it goes.
-  Saver* currentOperation() const { return currentOperation_.get(); }
-  void setCurrentOperation(std::unique_ptr<Saver> op);
+  Operation* currentOperation() const { return currentOperation_.get(); }
+  void setCurrentOperation(std::unique_ptr<Operation> op);
 
   void setFinishedHook(FinishedHook hook) { finishedHook_ = std::move(hook); }
-  // Kind identifiers that exist as their own classes; others are stand-ins.
-  std::unique_ptr<Saver> createOperation(int kind);
 
  private:
-  std::unique_ptr<Saver> nextOperation();
+  std::unique_ptr<Operation> nextOperation();
   void buildImageFiles();
   void writeSnapshot();
-  void logOperation(Saver& op);
+  void logOperation(Operation& op);
   void logHeader();
 
   Program& program_;
   ScreenBackend& screen_;
+  const OperationCatalog& operations_;
   std::vector<Rect> monitors_;
   teTimer delayTimer_;
   std::unique_ptr<Surface> scratch_;
@@ -99,7 +99,7 @@ class CSceneWnd {
   bool created_ = false;
   FinishedHook finishedHook_;
   // Last, so it goes first: an operation may still look at the scene.
-  std::unique_ptr<Saver> currentOperation_;
+  std::unique_ptr<Operation> currentOperation_;
 };
 
 }  // namespace warpix

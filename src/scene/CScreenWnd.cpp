@@ -3,16 +3,16 @@
 #include <cstdlib>
 #include <string>
 
-#include "scene/Program.h"
 #include "app/Trace.h"
-#include "scene/Saver.h"
+#include "scene/Program.h"
+#include "scene/Operation.h"
 
 namespace warpix {
 
 using Kind = ScreenBackend::InputEvent::Kind;
 
-CScreenWnd::CScreenWnd(Program& program, ScreenBackend& screen, bool ownsInput)
-    : CSceneWnd(program, screen), screen_(screen), ownsInput_(ownsInput) {}
+CScreenWnd::CScreenWnd(Program& program, ScreenBackend& screen, const OperationCatalog& operations, bool ownsInput)
+    : CSceneWnd(program, screen, operations), screen_(screen), ownsInput_(ownsInput) {}
 
 CScreenWnd::~CScreenWnd() = default;
 
@@ -97,7 +97,7 @@ void CScreenWnd::onMouseMove(int x, int y) {
 bool CScreenWnd::mayClose() {
   if (checking_ != 0 || closing_ != 0) return false;
   checking_ = 1;
-  Saver* op = currentOperation();
+  Operation* op = currentOperation();
   if (op != nullptr) op->requestStop(true);
   const bool answer = passwordCheck_ ? passwordCheck_() : true;
   // The check may have run a dialog long enough for the operation to be
@@ -118,7 +118,7 @@ void CScreenWnd::onResize(int width, int height) {
   onSize(width, height);
   // The running operation measured the old screen and would draw outside
   // the new one: it ends here, and the next step starts one that fits.
-  if (Saver* op = currentOperation()) op->setFinished(true);
+  if (Operation* op = currentOperation()) op->setFinished(true);
   invalidate();
 }
 

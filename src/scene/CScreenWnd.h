@@ -24,7 +24,7 @@ class CScreenWnd final : public CSceneWnd {
   // Answers whether the saver may close; shows its own dialog if it has one.
   using PasswordCheck = std::function<bool()>;
 
-  CScreenWnd(Program& program, ScreenBackend& screen, bool ownsInput = true);
+  CScreenWnd(Program& program, ScreenBackend& screen, const OperationCatalog& operations, bool ownsInput = true);
   ~CScreenWnd() override;
 
   // Takes the monitor rectangles from the screen and creates the scene.

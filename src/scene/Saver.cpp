@@ -1,10 +1,10 @@
 #include "scene/Saver.h"
 
-#include "scene/Program.h"
 #include "platform/Clock.h"
 #include "platform/EventSource.h"
 #include "scene/CSceneWnd.h"
 #include "scene/OperationLog.h"
+#include "scene/Program.h"
 #include "settings/RegSettings.h"
 
 namespace warpix {

@@ -4,47 +4,40 @@
 
 #include "app/Random.h"
 #include "raster/ColorRGB.h"
+#include "scene/Operation.h"
 #include "scene/teTimer.h"
 
 namespace warpix {
 
 class CSceneWnd;
-class JsonLine;
 
 // The base of every drawing operation. An operation works in small units
 // inside the scene's paint step and gives the thread back as soon as input
 // waits, keeping its progress in its own fields so the next step resumes
 // where it stopped.
-class Saver {
+class Saver : public Operation {
  public:
   static constexpr std::int32_t kTimeLimitMs = 60000;
   static constexpr int kUnitsPerCheck = 600;
   static constexpr int kPacingMs = 3;
 
   explicit Saver(CSceneWnd& scene);
-  virtual ~Saver();
+  ~Saver() override;
   Saver(const Saver&) = delete;
   Saver& operator=(const Saver&) = delete;
 
-  // One scheduling step; the scene calls it once per paint.
-  void run();
+  void run() final;
+  bool isFinished() final;
+  bool setFinished(bool flag) final { return finished_ = flag; }
+  void requestStop(bool flag) final { stopRequested_ = flag ? 1 : 0; }
+  bool stopRequested() const final { return stopRequested_ != 0; }
+  void describe(JsonLine& line) const override;
+  std::int32_t randomSeed() const final { return random.seedValue(); }
+  std::uint32_t number() const final { return number_; }
+  void setNumber(std::uint32_t n) final { number_ = n; }
 
   bool canContinue();
   bool pace();
-  bool isFinished();
-  bool setFinished(bool flag) { return finished_ = flag; }
-  void requestStop(bool flag) { stopRequested_ = flag ? 1 : 0; }
-  bool stopRequested() const { return stopRequested_ != 0; }
-
-  // The class name, for the operation log.
-  virtual const char* kindName() const = 0;
-  // Adds the operation's own choices to its operation-log line.
-  virtual void describe(JsonLine& line) const;
-
-  std::int32_t randomSeed() const { return random.seedValue(); }
-  // The operation's number in the run, counted from 1, set by the scene.
-  std::uint32_t number() const { return number_; }
-  void setNumber(std::uint32_t n) { number_ = n; }
   ColorRGB pen() const { return penColour; }
 
  protected:

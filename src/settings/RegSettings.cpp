@@ -30,15 +30,6 @@ std::size_t utf8Length(std::string_view text) {
       std::count_if(text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
-// A frequency below zero means nothing; left negative it would make the
-// cumulative shares of a table fall back and hand its share to a neighbour.
-std::int32_t weight(std::int32_t value) { return std::max<std::int32_t>(value, 0); }
-
-// Weight × fraction, truncated toward zero as the integer weights need.
-std::int32_t share(std::int32_t value, double fraction) {
-  return static_cast<std::int32_t>(static_cast<double>(weight(value)) * fraction);
-}
-
 // Leading decimal number as the list file's count is read: blanks, sign,
 // digits; anything else, or a number beyond 32 bits, counts as 0.
 std::int64_t leadingNumber(std::string_view text) {
@@ -277,59 +268,17 @@ void RegSettings::saveMessages() {
 
 void RegSettings::saveImagePosition() { store_.writeNumber("ImageNext", imageNext_); }
 
-void RegSettings::buildChoiceTables(int bitsPerPixel, int runMode) {
-  buildKinds(bitsPerPixel, runMode);
+void RegSettings::buildChoiceTables(std::vector<int> kindIds, std::vector<std::int32_t> kindWeights,
+                                    std::vector<std::int32_t> distortionWeights) {
+  kindIds_ = std::move(kindIds);
+  kindWeights_ = std::move(kindWeights);
   kinds_.build(kindWeights_, true);
-  textWeights_ = {weight(textDateTime_), hasMessages() ? weight(textMessages_) : 0};
+  textWeights_ = {choiceWeight(textDateTime_), hasMessages() ? choiceWeight(textMessages_) : 0};
   texts_.build(textWeights_, true);
   visitingOrderWeights_ = {40, 20, 40, 40, 100, 80};
   visitingOrders_.build(visitingOrderWeights_, true);
-  buildDistortions();
+  distortionWeights_ = std::move(distortionWeights);
   distortions_.build(distortionWeights_, true);
-}
-
-void RegSettings::buildKinds(int bitsPerPixel, int runMode) {
-  kindIds_.clear();
-  kindWeights_.clear();
-  const auto add = [this](int id, std::int32_t w) {
-    kindIds_.push_back(id);
-    kindWeights_.push_back(w);
-  };
-  add(0, weight(doMangle_));
-  add(6, weight(doText_));
-  const bool deepColour = bitsPerPixel > 8;
-  if (deepColour) {
-    const std::int32_t blur = weight(doBlur_) / 3;
-    add(2, blur);
-    add(3, blur);
-    add(4, blur);
-    add(8, share(doRepaint_, 0.66));
-    add(9, share(doRepaint_, 0.34));
-    const std::int64_t styleSum = std::int64_t{weight(styleFuzzy_)} + weight(styleSwirl_) + weight(styleWavy_) +
-                                  weight(styleDistort_) + weight(styleFlipLR_) + weight(styleFlipTB_);
-    // Never more than DoMangle / 4, since the fuzzy weight is part of the sum.
-    const std::int32_t fuzzy =
-        styleSum == 0 ? 0
-                      : static_cast<std::int32_t>(static_cast<double>(weight(doMangle_)) * 0.25 *
-                                                  weight(styleFuzzy_) / static_cast<double>(styleSum));
-    add(5, fuzzy);
-  }
-  if (runMode == kFullScreenMode && deepColour) {
-    add(1, weight(doImage_));
-    if (webAccess_ != 0 && hasWebSites()) add(7, weight(doSurf_));
-  }
-}
-
-void RegSettings::buildDistortions() {
-  const std::int32_t fuzzy = styleFuzzy_;
-  const std::int32_t swirl = styleSwirl_;
-  const std::int32_t wavy = styleWavy_;
-  const std::int32_t distort = styleDistort_;
-  distortionWeights_ = {
-      share(fuzzy, 0.5),   share(swirl, 0.55), share(wavy, 0.3),     share(wavy, 0.29),     share(wavy, 0.2),
-      share(wavy, 0.2),    share(distort, 0.33), weight(styleFlipLR_), weight(styleFlipTB_), share(distort, 0.33),
-      share(fuzzy, 0.4),   share(swirl, 0.15), share(fuzzy, 0.1),    share(wavy, 0.01),     share(swirl, 0.15),
-      share(distort, 0.01), share(distort, 0.33), share(swirl, 0.15)};
 }
 
 std::string RegSettings::randomMessage(Random& random) const {

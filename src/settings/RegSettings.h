@@ -22,7 +22,6 @@ class Shell;
 class RegSettings {
  public:
   static constexpr int kMessageCount = 9;
-  static constexpr int kFullScreenMode = 5;
   static constexpr std::size_t kFoldersMaxChars = 65535;
   static constexpr std::size_t kWebSiteMaxChars = 4096;
   // Pauses are turned into milliseconds (× 1000); this keeps that product
@@ -68,7 +67,10 @@ class RegSettings {
   void saveMessages();
   void saveImagePosition();
 
-  void buildChoiceTables(int bitsPerPixel, int runMode);
+  // The kinds and distortion tables come from the operations, which know
+  // their own kinds; texts and visiting orders are built here.
+  void buildChoiceTables(std::vector<int> kindIds, std::vector<std::int32_t> kindWeights,
+                         std::vector<std::int32_t> distortionWeights);
   const std::vector<int>& kindIds() const { return kindIds_; }
   const ChoiceTable& kinds() const { return kinds_; }
   const ChoiceTable& texts() const { return texts_; }
@@ -172,8 +174,6 @@ class RegSettings {
   void loadMessages();
   void updateLastMessage();
   std::int32_t webSiteCount() const;
-  void buildKinds(int bitsPerPixel, int runMode);
-  void buildDistortions();
 
   ProfileStore& store_;
   const Shell& shell_;

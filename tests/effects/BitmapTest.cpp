@@ -117,7 +117,7 @@ TEST(Bitmap, TheHoldRunsForImagePauseAndInputEndsItAtOnce) {
   f.create(2);
   const std::uint64_t start = f.clock.peekMs();
   f.scene->onPaint();
-  Saver* photo = f.scene->currentOperation();
+  Operation* photo = f.scene->currentOperation();
   ASSERT_STREQ(photo->kindName(), "Bitmap");
   EXPECT_TRUE(photo->isFinished());
   EXPECT_GE(f.clock.peekMs() - start, 5000u);

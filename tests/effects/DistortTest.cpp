@@ -5,7 +5,7 @@
 #include <set>
 
 #include "effects/NextPointFactory.h"
-#include "effects/WarpixFactory.h"
+#include "effects/WarpixKinds.h"
 #include "scene/OperationLog.h"
 #include "scene/SceneFixture.h"
 

@@ -134,7 +134,7 @@ TEST(CSceneWnd, AnOperationIsReplacedAfterSixtySeconds) {
   f.create();
   f.scene->onPaint();
   f.scene->setCurrentOperation(std::make_unique<Endless>(*f.scene));
-  Saver* endless = f.scene->currentOperation();
+  Operation* endless = f.scene->currentOperation();
   const std::uint64_t start = f.clock.peekMs();
   while (f.scene->currentOperation() == endless) ASSERT_TRUE(f.scene->onPaint());
   EXPECT_GT(f.clock.peekMs() - start, 60000u);

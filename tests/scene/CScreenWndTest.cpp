@@ -26,7 +26,7 @@ struct ScreenFixture : testing::SceneFixture {
     EXPECT_TRUE(window->open());
     EXPECT_TRUE(window->onPaint());
   }
-  Saver* op() { return scene->currentOperation(); }
+  Operation* op() { return scene->currentOperation(); }
 
   CScreenWnd* window = nullptr;
 };
@@ -166,7 +166,7 @@ TEST(CScreenWnd, AForeignWindowLeavesInputToItsOwner) {
 
 TEST(CScreenWnd, AResizeEndsTheOperationThatMeasuredTheOldSize) {
   ScreenFixture f(false);
-  Saver* before = f.op();
+  Operation* before = f.op();
   const std::uint32_t count = f.window->operationCount();
   f.window->handle({Kind::Resize, 0, 0, 200, 100});
   EXPECT_EQ(f.window->width(), 200);

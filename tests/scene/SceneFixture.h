@@ -4,15 +4,16 @@
 #include <string>
 #include <utility>
 
-#include "scene/Program.h"
 #include "app/Trace.h"
+#include "effects/OperationKinds.h"
+#include "platform/TempFolder.h"
 #include "platform/headless/HeadlessScreen.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/linux/KeyFileStore.h"
 #include "scene/CSceneWnd.h"
+#include "scene/Program.h"
 #include "settings/FakeShell.h"
 #include "settings/RegSettings.h"
-#include "platform/TempFolder.h"
 
 namespace warpix::testing {
 
@@ -36,7 +37,7 @@ struct SceneFixture {
   template <class Window, class... Extra>
   Window& make(std::int32_t seed, Extra&&... extra) {
     program = std::make_unique<Program>(settings, clock, trace, seed);
-    auto window = std::make_unique<Window>(*program, screen, std::forward<Extra>(extra)...);
+    auto window = std::make_unique<Window>(*program, screen, operationCatalog(), std::forward<Extra>(extra)...);
     Window& ref = *window;
     scene = std::move(window);
     return ref;

@@ -306,101 +306,17 @@ TEST_F(RegSettingsTest, FirstRunIsDecidedByTheLastVersionThatRan) {
   EXPECT_FALSE(RegSettings::decideFirstRun(later, "1.1.0"));
 }
 
-// Expected weights worked with Python's float arithmetic (IEEE double, like
-// the fraction constants), e.g. int(80 * 0.3) == 24, int(100 * 0.29) == 28,
-// int(75 * 0.25 * 5 / 186) == 0, int(90 * 0.25 * 30 / 60) == 11.
 using Weights = std::vector<std::int32_t>;
-using Ids = std::vector<int>;
-
-TEST_F(RegSettingsTest, KindsTableWithDefaultsOnATrueColourScreen) {
-  RegSettings& s = start();
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.kindIds(), (Ids{0, 6, 2, 3, 4, 8, 9, 5, 1}));
-  // DoBlur 8 / 3 = 2; DoRepaint 5 × 0.66 = 3.3, × 0.34 = 1.7; fuzzy share 0.504.
-  EXPECT_EQ(s.kindWeights(), (Weights{75, 30, 2, 2, 2, 3, 1, 0, 30}));
-  EXPECT_EQ(s.kinds().count(), 9);
-  EXPECT_EQ(s.kinds().copy(), s.kinds().cumulative());
-  // 75 / 145 of the total goes to the first entry.
-  EXPECT_FLOAT_EQ(s.kinds().cumulative()[0], 75.0f / 145.0f);
-}
-
-TEST_F(RegSettingsTest, WebKindNeedsFullScreenWebAccessAndSites) {
-  RegSettings& s = start();
-  s.setWebAccess(1);
-  s.buildChoiceTables(24, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.kindIds().back(), 1);
-  s.setWebSites({"http://a/"});
-  s.buildChoiceTables(24, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.kindIds(), (Ids{0, 6, 2, 3, 4, 8, 9, 5, 1, 7}));
-  EXPECT_EQ(s.kindWeights().back(), 100);
-  s.buildChoiceTables(24, 4);
-  EXPECT_EQ(s.kindIds(), (Ids{0, 6, 2, 3, 4, 8, 9, 5}));
-}
-
-TEST_F(RegSettingsTest, EightBitScreenKindsAreOnlyDistortAndText) {
-  RegSettings& s = start();
-  s.setWebAccess(2);
-  s.setWebSites({"http://a/"});
-  s.buildChoiceTables(8, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.kindIds(), (Ids{0, 6}));
-  EXPECT_EQ(s.kindWeights(), (Weights{75, 30}));
-}
-
-TEST_F(RegSettingsTest, FuzzyKindShareOfTheStyleWeights) {
-  RegSettings& s = start();
-  for (auto set : {&RegSettings::setStyleFuzzy, &RegSettings::setStyleSwirl, &RegSettings::setStyleWavy,
-                   &RegSettings::setStyleDistort, &RegSettings::setStyleFlipLR, &RegSettings::setStyleFlipTB}) {
-    (s.*set)(0);
-  }
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.kindWeights()[7], 0);
-  EXPECT_EQ(s.distortionWeights(), Weights(18, 0));
-  s.setDoMangle(90);
-  s.setStyleFuzzy(30);
-  s.setStyleSwirl(10);
-  s.setStyleDistort(20);
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.kindWeights()[7], 11);
-}
-
-TEST_F(RegSettingsTest, DistortionWeightsTruncateTheirFractions) {
-  RegSettings& s = start();
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.distortionWeights(), (Weights{2, 11, 24, 23, 16, 16, 26, 1, 1, 26, 2, 3, 0, 0, 3, 0, 26, 3}));
-  for (auto set : {&RegSettings::setStyleFuzzy, &RegSettings::setStyleSwirl, &RegSettings::setStyleWavy,
-                   &RegSettings::setStyleDistort}) {
-    (s.*set)(100);
-  }
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.distortionWeights(), (Weights{50, 55, 30, 28, 20, 20, 33, 1, 1, 33, 40, 15, 10, 1, 15, 1, 33, 15}));
-  EXPECT_EQ(s.distortions().count(), 18);
-}
 
 TEST_F(RegSettingsTest, TextAndVisitingOrderTables) {
   RegSettings& s = start();
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  s.buildChoiceTables({}, {}, {});
   EXPECT_EQ(s.textWeights(), (Weights{80, 40}));
   EXPECT_EQ(s.visitingOrderWeights(), (Weights{40, 20, 40, 40, 100, 80}));
   EXPECT_FLOAT_EQ(s.visitingOrders().cumulative()[4], 240.0f / 320.0f);
   for (int i = 0; i < 9; ++i) s.setMessage(i, "");
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
+  s.buildChoiceTables({}, {}, {});
   EXPECT_EQ(s.textWeights(), (Weights{80, 0}));
-}
-
-TEST_F(RegSettingsTest, NegativeWeightsCountAsZeroInTheTables) {
-  RegSettings& s = start();
-  s.setDoText(-10);
-  s.setDoBlur(-9);
-  s.setStyleSwirl(-1000);
-  s.setStyleFuzzy(100);
-  s.setDoMangle(INT32_MAX);
-  s.buildChoiceTables(32, RegSettings::kFullScreenMode);
-  EXPECT_EQ(s.kindWeights()[1], 0);
-  EXPECT_EQ(s.kindWeights()[2], 0);
-  // Style sum without the negative swirl: 100 + 80 + 80 + 1 + 1 = 262;
-  // int(2147483647 * 0.25 * 100 / 262) == 204912561.
-  EXPECT_EQ(s.kindWeights()[7], 204912561);
-  EXPECT_EQ(s.distortionWeights()[1], 0);
 }
 
 }  // namespace
