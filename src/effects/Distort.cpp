@@ -75,11 +75,6 @@ void Distort::draw() {
   const auto sw = static_cast<std::uint32_t>(sourceWeight_), tw = static_cast<std::uint32_t>(targetWeight_);
   Warpix& distortion = *distortion_;
   NextPoint& order = *order_;
-  // The rows this step wrote, marked once when the step ends.
-  int top = h, bottom = 0;
-  const auto markRows = [&] {
-    if (top < bottom) screen.markDirty(top, bottom);
-  };
   for (;;) {
     int sx = 0, sy = 0;
     distortion.map(x, y, sx, sy);
@@ -88,16 +83,11 @@ void Distort::draw() {
       const Pixel s = src[static_cast<std::size_t>(sy) * srcStride + static_cast<std::size_t>(sx)];
       const std::size_t at = static_cast<std::size_t>(y) * dstStride + static_cast<std::size_t>(x);
       dst[at] = blend_ ? mix(s, src[static_cast<std::size_t>(y) * srcStride + static_cast<std::size_t>(x)], sw, tw) : s;
-      top = std::min(top, y);
-      bottom = std::max(bottom, y + 1);
+      wrote(y);
     }
-    if (!tick()) {
-      markRows();
-      return;
-    }
+    if (!tick()) return;
     if (order.next(x, y)) break;
   }
-  markRows();
   setFinished(true);
 }
 

@@ -28,6 +28,8 @@ void CSceneWnd::setCurrentOperation(std::unique_ptr<Operation> op) { currentOper
 
 Surface& CSceneWnd::surface() { return screen_.surface(); }
 
+void CSceneWnd::present() { screen_.present(); }
+
 EventSource& CSceneWnd::events() { return screen_; }
 
 bool CSceneWnd::onCreate() {

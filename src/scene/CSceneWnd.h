@@ -47,6 +47,8 @@ class CSceneWnd {
   // For the operations.
   Program& program() { return program_; }
   Surface& surface();
+  // Shows the changed rows of the surface, at most once per display refresh.
+  void present();
   Surface* scratchSurface();
   EventSource& events();
   int width() const { return width_; }

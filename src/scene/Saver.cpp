@@ -41,6 +41,7 @@ void Saver::run() {
     }
   }
   if (canContinue() && !stopRequested()) draw();
+  markWritten();
   if (!isFinished()) return;
   delay.setInterval(static_cast<std::int64_t>(program.settings.delayBetweenDrawings()) * 1000);
 }
@@ -60,7 +61,17 @@ bool Saver::isFinished() {
   return static_cast<std::int64_t>(now - startClock) > timeLimitMs;
 }
 
+void Saver::markWritten() {
+  if (writtenTop_ < writtenBottom_) scene->surface().markDirty(writtenTop_, writtenBottom_);
+  writtenTop_ = INT32_MAX;
+  writtenBottom_ = 0;
+}
+
 bool Saver::checkAndPace() {
+  // What the operation drew since the last check reaches the monitor now
+  // (the screen keeps to its refresh rate), so a pass is seen as it sweeps.
+  markWritten();
+  scene->present();
   if (!canContinue()) return false;
   pace();
   return true;

@@ -44,11 +44,19 @@ class Saver : public Operation {
   virtual void draw() = 0;
 
   // The per-unit bookkeeping every draw loop does: counts the unit and, on
-  // every 600th (the first included), checks for input and paces. False
-  // means input waits or a stop was asked: return at once, keep state.
+  // every 600th (the first included), shows what was drawn so far, checks
+  // for input and paces. False means input waits or a stop was asked:
+  // return at once, keep state.
   bool tick() {
     if (pixelCount++ % kUnitsPerCheck != 0) return true;
     return checkAndPace();
+  }
+  // Loops that write the screen's raw rows (Surface::pixelsUnmarked) note
+  // each row here; the rows are marked changed at the next check, so the
+  // screen shows the sweep as it goes without per-pixel bookkeeping.
+  void wrote(int row) {
+    if (row < writtenTop_) writtenTop_ = row;
+    if (row >= writtenBottom_) writtenBottom_ = row + 1;
   }
 
   CSceneWnd* scene;
@@ -71,8 +79,12 @@ class Saver : public Operation {
 
  private:
   bool checkAndPace();
+  // Marks the rows noted by wrote() on the screen and forgets them.
+  void markWritten();
 
   std::uint32_t number_ = 0;
+  int writtenTop_ = INT32_MAX;
+  int writtenBottom_ = 0;
 };
 
 }  // namespace warpix

@@ -155,6 +155,38 @@ TEST(Distort, AnInterruptedPassEndsLikeAnUninterruptedOne) {
   }
 }
 
+TEST(Distort, APassReachesTheScreenAsItSweeps) {
+  // Only the left-right mirror, so every row of the pattern changes.
+  SceneFixture f(96, 60);
+  onlyStyle(f.settings, &RegSettings::setStyleFlipLR);
+  f.create(4);
+  paintPattern(f.screen.surface());
+  const Surface before = [&] {
+    Surface copy(96, 60);
+    copy.copyFrom(f.screen.surface());
+    return copy;
+  }();
+  f.screen.present();
+  f.screen.resetPresented();
+  Distort d(*f.scene);
+  // Input arrives in the middle of the pass: by then part of the screen is
+  // rewritten, and every rewritten row must already have been presented,
+  // with no help from the loop around the step.
+  f.screen.pushEventAfterChecks(4, {ScreenBackend::InputEvent::Kind::Key});
+  d.run();
+  ASSERT_FALSE(d.isFinished());
+  EXPECT_GE(f.screen.presents(), 2);
+  int changedRows = 0;
+  for (int y = 0; y < 60; ++y) {
+    bool changed = false;
+    for (int x = 0; x < 96 && !changed; ++x) changed = f.screen.surface().pixel(x, y) != before.pixel(x, y);
+    if (!changed) continue;
+    ++changedRows;
+    EXPECT_TRUE(f.screen.rowPresented(y)) << "row " << y << " changed but was never presented";
+  }
+  EXPECT_GT(changedRows, 0);
+}
+
 TEST(Distort, TheOperationLogNamesItsChoices) {
   SceneFixture f;
   f.create(2);

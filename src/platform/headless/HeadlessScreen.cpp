@@ -16,6 +16,20 @@ HeadlessScreen::HeadlessScreen(int width, int height, int monitorCount, int bits
   }
 }
 
+void HeadlessScreen::present() {
+  ++presents_;
+  const Surface::RowRange rows = surface_.takeDirtyRows();
+  if (rows.empty()) return;
+  presented_.resize(static_cast<std::size_t>(surface_.height()));
+  for (int y = std::max(rows.top, 0); y < std::min(rows.bottom, surface_.height()); ++y)
+    presented_[static_cast<std::size_t>(y)] = true;
+}
+
+void HeadlessScreen::resetPresented() {
+  presents_ = 0;
+  presented_.assign(static_cast<std::size_t>(surface_.height()), false);
+}
+
 ScreenBackend::InputEvent HeadlessScreen::nextEvent() {
   if (events_.empty()) return {};
   InputEvent e = events_.front();

@@ -19,7 +19,9 @@ class HeadlessScreen final : public ScreenBackend {
   int reservedPaletteEntries() const override { return bitsPerPixel_ <= 8 ? 20 : 0; }
   bool paletteDevice() const override { return bitsPerPixel_ <= 8; }
   Surface& surface() override { return surface_; }
-  void present() override { ++presents_; surface_.takeDirtyRows(); }
+  // Counts the presents, and notes which rows they carried to the "monitor"
+  // since the last resetPresented().
+  void present() override;
   InputEvent nextEvent() override;
 
   bool eventWaiting() override {
@@ -36,6 +38,8 @@ class HeadlessScreen final : public ScreenBackend {
     delayed_ = e;
   }
   int presents() const { return presents_; }
+  bool rowPresented(int y) const { return y >= 0 && y < static_cast<int>(presented_.size()) && presented_[y]; }
+  void resetPresented();
 
  private:
   Surface surface_;
@@ -49,6 +53,7 @@ class HeadlessScreen final : public ScreenBackend {
   int delayedChecks_ = 0;
   InputEvent delayed_;
   int presents_ = 0;
+  std::vector<bool> presented_;
 };
 
 }  // namespace warpix

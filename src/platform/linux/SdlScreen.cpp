@@ -234,9 +234,6 @@ bool SdlScreen::relevantEventAtHead() {
 
 bool SdlScreen::eventWaiting() {
   if (StopSignals::raised()) return true;
-  // Operations ask this every few hundred units of work: a natural moment
-  // to show what they drew, once per refresh.
-  flushIfDue();
   return relevantEventAtHead();
 }
 
@@ -254,11 +251,12 @@ ScreenBackend::InputEvent SdlScreen::nextEvent() {
 bool SdlScreen::waitForEvent(std::uint32_t ms) {
   const std::uint64_t deadline = SDL_GetTicks64() + ms;
   for (;;) {
+    // Changes held back by the refresh limit are shown while we wait.
+    flushIfDue();
     if (eventWaiting()) return true;
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= deadline) return false;
     std::uint64_t slice = std::min(deadline - now, kSignalPollMs);
-    // Changes held back by the refresh limit are shown when it allows.
     if (!held_.empty() || exposed_) {
       const std::uint64_t due = lastPresentMs_ + frameMs_;
       slice = std::min(slice, due > now ? due - now : std::uint64_t{1});
