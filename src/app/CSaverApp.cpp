@@ -43,21 +43,8 @@ bool CSaverApp::startUp() {
 
 // Settings given on the command line hold for this run; nothing saves them.
 void CSaverApp::applyOverrides() {
-  using Setter = void (RegSettings::*)(std::int32_t);
-  static const std::pair<const char*, Setter> kSetters[] = {
-      {"DoImage", &RegSettings::setDoImage},
-      {"DoSurf", &RegSettings::setDoSurf},
-      {"DoMangle", &RegSettings::setDoMangle},
-      {"DoBlur", &RegSettings::setDoBlur},
-      {"DoText", &RegSettings::setDoText},
-      {"DoRepaint", &RegSettings::setDoRepaint},
-      {"DelayBetweenDrawings", &RegSettings::setDelayBetweenDrawings},
-      {"ImagePause", &RegSettings::setImagePause},
-      {"ImagePeriod", &RegSettings::setImagePeriod},
-  };
   for (const CommandLine::SettingOverride& o : commandLine_.overrides)
-    for (const auto& [key, set] : kSetters)
-      if (o.key == key) (settings_.get()->*set)(o.value);
+    if (const RegSettings::Field* field = RegSettings::findField(o.key)) field->write(*settings_, o.value);
 }
 
 void CSaverApp::showHelp() {

@@ -1,9 +1,12 @@
 #include "app/CommandLine.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+
+#include "settings/RegSettings.h"
 
 namespace warpix {
 
@@ -46,38 +49,27 @@ struct LongOption {
   bool takesValue;
 };
 
+// The options that set one setting for this run are not here: they come
+// from the settings table, with the ranges the settings are held to.
 constexpr LongOption kLongOptions[] = {
-    {"help", false},       {"version", false},    {"print-settings", false}, {"window-id", true},
-    {"render", true},      {"size", true},        {"monitors", true},        {"operations", true},
-    {"seed", true},        {"config-dir", true},  {"log-ops", true},         {"root", false},
-    {"do-image", true},    {"do-surf", true},     {"do-mangle", true},       {"do-blur", true},
-    {"do-text", true},     {"do-repaint", true},  {"delay", true},           {"image-pause", true},
-    {"image-period", true},
+    {"help", false},  {"version", false},   {"print-settings", false}, {"window-id", true},
+    {"render", true}, {"size", true},       {"monitors", true},        {"operations", true},
+    {"seed", true},   {"config-dir", true}, {"log-ops", true},         {"root", false},
 };
 
-// Options that set one setting for the run, with the range the settings
-// pages allow.
-struct SettingOption {
-  const char* name;
-  const char* key;
-  int lo;
-  int hi;
-};
-
-constexpr SettingOption kSettingOptions[] = {
-    {"do-image", "DoImage", 0, 100},           {"do-surf", "DoSurf", 0, 100},
-    {"do-mangle", "DoMangle", 0, 100},         {"do-blur", "DoBlur", 0, 100},
-    {"do-text", "DoText", 0, 100},             {"do-repaint", "DoRepaint", 0, 100},
-    {"delay", "DelayBetweenDrawings", 0, 60},  {"image-pause", "ImagePause", 0, 3600},
-    {"image-period", "ImagePeriod", 0, 300},
-};
+const RegSettings::Field* findSettingOption(const std::string& name) {
+  for (const RegSettings::Field& field : RegSettings::fields())
+    if (!field.option.empty() && field.option == name) return &field;
+  return nullptr;
+}
 
 // Applies a setting option; returns an error text, or empty when it is good.
-std::string applySetting(CommandLine& cl, const SettingOption& o, const std::string& value) {
+std::string applySetting(CommandLine& cl, const RegSettings::Field& field, const std::string& value) {
   long long n = 0;
-  if (!parseInt(value, o.lo, o.hi, n))
-    return std::string("--") + o.name + " needs a number from " + std::to_string(o.lo) + " to " + std::to_string(o.hi);
-  cl.overrides.push_back({o.key, static_cast<std::int32_t>(n)});
+  if (!parseInt(value, field.lo, field.hi, n))
+    return "--" + std::string(field.option) + " needs a number from " + std::to_string(field.lo) + " to " +
+           std::to_string(field.hi);
+  cl.overrides.push_back({std::string(field.key), static_cast<std::int32_t>(n)});
   return {};
 }
 
@@ -89,8 +81,6 @@ const LongOption* findLong(const std::string& name) {
 
 // Applies one long option; returns an error text, or empty when it is good.
 std::string applyLong(CommandLine& cl, const std::string& name, const std::string& value) {
-  for (const SettingOption& o : kSettingOptions)
-    if (name == o.name) return applySetting(cl, o, value);
   long long n = 0;
   if (name == "help") cl.action = CommandLine::Action::Help;
   else if (name == "version") cl.action = CommandLine::Action::Version;
@@ -126,6 +116,23 @@ bool isDigits(const std::string& s) {
   for (; i < s.size(); ++i)
     if (!std::isdigit(static_cast<unsigned char>(s[i]))) return false;
   return true;
+}
+
+// One line per setting option, "  --do-image N    frequency of photos, 0 to 100",
+// the texts lined up in one column.
+std::string settingOptionsUsage() {
+  std::size_t column = 16;
+  for (const RegSettings::Field& field : RegSettings::fields())
+    if (!field.option.empty()) column = std::max(column, field.option.size() + 6);  // "--", " N", two blanks
+  std::string text;
+  for (const RegSettings::Field& field : RegSettings::fields()) {
+    if (field.option.empty()) continue;
+    std::string name = "--" + std::string(field.option) + " N";
+    name.resize(column, ' ');
+    text += "  " + name + std::string(field.help) + ", " + std::to_string(field.lo) + " to " +
+            std::to_string(field.hi) + "\n";
+  }
+  return text;
 }
 
 }  // namespace
@@ -178,24 +185,27 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
       name.resize(eq);
     }
     const LongOption* option = findLong(name);
-    if (option == nullptr) {
+    const RegSettings::Field* setting = option == nullptr ? findSettingOption(name) : nullptr;
+    if (option == nullptr && setting == nullptr) {
       cl.action = Action::Error;
       cl.error = "unknown option '" + arg + "'";
       return cl;
     }
-    if (option->takesValue && !inlineValue) {
+    const bool takesValue = setting != nullptr || option->takesValue;
+    if (takesValue && !inlineValue) {
       if (i + 1 >= args.size()) {
         cl.action = Action::Error;
         cl.error = "option '--" + name + "' needs a value";
         return cl;
       }
       value = args[++i];
-    } else if (!option->takesValue && inlineValue) {
+    } else if (!takesValue && inlineValue) {
       cl.action = Action::Error;
       cl.error = "option '--" + name + "' takes no value";
       return cl;
     }
-    if (std::string e = applyLong(cl, name, value); !e.empty()) {
+    const std::string e = setting != nullptr ? applySetting(cl, *setting, value) : applyLong(cl, name, value);
+    if (!e.empty()) {
       cl.action = Action::Error;
       cl.error = e;
       return cl;
@@ -254,16 +264,8 @@ std::string CommandLine::usage(const std::string& program) {
          "  --help          show this help\n"
          "  --version       show the version\n"
          "\n"
-         "Settings for this run only (the stored settings stay as they are):\n"
-         "  --do-image N    frequency of photos, 0 to 100\n"
-         "  --do-mangle N   frequency of distortions, 0 to 100\n"
-         "  --do-blur N     frequency of blurring, 0 to 100\n"
-         "  --do-text N     frequency of text, 0 to 100\n"
-         "  --do-repaint N  frequency of brush-stroke repainting, 0 to 100\n"
-         "  --do-surf N     frequency of web pictures, 0 to 100\n"
-         "  --delay N       seconds between two drawings, 0 to 60\n"
-         "  --image-pause N   seconds a photo is held, 0 to 3600\n"
-         "  --image-period N  least seconds between two photos, 0 to 300\n";
+         "Settings for this run only (the stored settings stay as they are):\n" +
+         settingOptionsUsage();
 }
 
 }  // namespace warpix

@@ -56,8 +56,66 @@ std::int64_t siteIndex(std::string_view key) {
 
 }  // namespace
 
+std::span<const RegSettings::Field> RegSettings::fields() {
+  using G = SaveGroup;
+  constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+  static constexpr Field kFields[] = {
+      // The scene keeps ImageNext within the file count, which only it knows.
+      {"ImageNext", G::ImagePosition, 0, kLowest, kHighest, {}, {}, &RegSettings::imageNext_},
+      {"ImageOrder", G::Images, 0, 0, 1, {}, {}, &RegSettings::imageOrder_},
+      {"ImagePause", G::Images, 0, 0, kMaxPauseSeconds, "image-pause", "seconds a photo is held",
+       &RegSettings::imagePause_},
+      {"ImagePeriod", G::Images, 30, 0, 300, "image-period", "least seconds between two photos",
+       &RegSettings::imagePeriod_},
+      {"WebSitePeriod", G::Web, 0, 0, 300, {}, {}, &RegSettings::webSitePeriod_},
+      {"WebAccess", G::Web, 0, 0, 2, {}, {}, &RegSettings::webAccess_},
+      {"TextMessages", G::Text, 40, 0, 100, {}, {}, &RegSettings::textMessages_},
+      {"TextDateTime", G::Text, 80, 0, 100, {}, {}, &RegSettings::textDateTime_},
+      {"BlankScreen", G::General, 0, 0, 1, {}, {}, nullptr, &RegSettings::blankScreen_},
+      {"BlankMinutes", G::General, 60, 0, 999, {}, {}, &RegSettings::blankMinutes_},
+      {"DelayBetweenDrawings", G::General, 0, 0, 60, "delay", "seconds between two drawings",
+       &RegSettings::delayBetweenDrawings_},
+      {"DoImage", G::General, 30, 0, 100, "do-image", "frequency of photos", &RegSettings::doImage_},
+      {"DoSurf", G::General, 100, 0, 100, "do-surf", "frequency of web pictures", &RegSettings::doSurf_},
+      {"DoMangle", G::General, 75, 0, 100, "do-mangle", "frequency of distortions", &RegSettings::doMangle_},
+      {"DoBlur", G::General, 8, 0, 100, "do-blur", "frequency of blurring", &RegSettings::doBlur_},
+      {"DoText", G::General, 30, 0, 100, "do-text", "frequency of text", &RegSettings::doText_},
+      {"DoRepaint", G::General, 5, 0, 100, "do-repaint", "frequency of brush-stroke repainting",
+       &RegSettings::doRepaint_},
+      {"UseTransparency", G::General, 10, 0, 100, {}, {}, &RegSettings::useTransparency_},
+      {"SaveBitmap", G::None, 0, 0, 1, {}, {}, nullptr, &RegSettings::saveBitmap_},
+      {"StyleFuzzy", G::Styles, 5, 0, 100, {}, {}, &RegSettings::styleFuzzy_},
+      {"StyleSwirl", G::Styles, 20, 0, 100, {}, {}, &RegSettings::styleSwirl_},
+      {"StyleWavy", G::Styles, 80, 0, 100, {}, {}, &RegSettings::styleWavy_},
+      {"StyleDistort", G::Styles, 80, 0, 100, {}, {}, &RegSettings::styleDistort_},
+      {"StyleFlipLR", G::Styles, 1, 0, 100, {}, {}, &RegSettings::styleFlipLR_},
+      {"StyleFlipTB", G::Styles, 1, 0, 100, {}, {}, &RegSettings::styleFlipTB_},
+  };
+  return kFields;
+}
+
+const RegSettings::Field* RegSettings::findField(std::string_view key) {
+  for (const Field& field : fields()) {
+    if (field.key == key) return &field;
+  }
+  return nullptr;
+}
+
+std::int32_t RegSettings::Field::read(const RegSettings& settings) const {
+  if (number != nullptr) return settings.*number;
+  return settings.*flag ? 1 : 0;
+}
+
+void RegSettings::Field::write(RegSettings& settings, std::int32_t value) const {
+  const std::int32_t held = std::clamp(value, lo, hi);
+  if (number != nullptr) settings.*number = held;
+  else settings.*flag = held != 0;
+}
+
 RegSettings::RegSettings(ProfileStore& store, const Shell& shell, std::function<void()> turnTraceOn)
     : store_(store), shell_(shell), turnTraceOn_(std::move(turnTraceOn)) {
+  for (const Field& field : fields()) field.write(*this, field.fallback);
   for (int i = 0; i < kMessageCount; ++i) messages_[static_cast<std::size_t>(i)] = defaultMessage(i);
   updateLastMessage();
 }
@@ -72,35 +130,17 @@ std::int32_t RegSettings::clampPause(std::int32_t seconds) { return std::clamp(s
 
 void RegSettings::load(bool firstRun) {
   installFolder_ = store_.readText("InstallFolder", "");
-  imageNext_ = store_.readNumber("ImageNext", 0);
-  imageOrder_ = store_.readNumber("ImageOrder", 0);
-  imagePause_ = clampPause(store_.readNumber("ImagePause", 0));
-  imagePeriod_ = store_.readNumber("ImagePeriod", kDefaultImagePeriod);
-  loadFolders(firstRun);
-  webSitePeriod_ = store_.readNumber("WebSitePeriod", 0);
-  webAccess_ = store_.readNumber("WebAccess", 0);
-  loadWebSites();
-  textMessages_ = store_.readNumber("TextMessages", kDefaultTextMessages);
-  textDateTime_ = store_.readNumber("TextDateTime", kDefaultTextDateTime);
-  blankScreen_ = store_.readNumber("BlankScreen", 0) != 0;
-  blankMinutes_ = store_.readNumber("BlankMinutes", kDefaultBlankMinutes);
-  delayBetweenDrawings_ = clampPause(store_.readNumber("DelayBetweenDrawings", 0));
-  doImage_ = store_.readNumber("DoImage", kDefaultDoImage);
-  doSurf_ = store_.readNumber("DoSurf", kDefaultDoSurf);
-  doMangle_ = store_.readNumber("DoMangle", kDefaultDoMangle);
-  doBlur_ = store_.readNumber("DoBlur", kDefaultDoBlur);
-  doText_ = store_.readNumber("DoText", kDefaultDoText);
-  doRepaint_ = store_.readNumber("DoRepaint", kDefaultDoRepaint);
-  useTransparency_ = store_.readNumber("UseTransparency", kDefaultUseTransparency);
-  saveBitmap_ = store_.readNumber("SaveBitmap", 0) != 0;
-  bitmapFilename_ = store_.readText("BitmapFilename", "");
-  if (bitmapFilename_.empty()) bitmapFilename_ = defaultBitmapFilename();
-  styleFuzzy_ = store_.readNumber("StyleFuzzy", kDefaultStyleFuzzy);
-  styleSwirl_ = store_.readNumber("StyleSwirl", kDefaultStyleSwirl);
-  styleWavy_ = store_.readNumber("StyleWavy", kDefaultStyleWavy);
-  styleDistort_ = store_.readNumber("StyleDistort", kDefaultStyleDistort);
-  styleFlipLR_ = store_.readNumber("StyleFlipLR", kDefaultStyleFlipLR);
-  styleFlipTB_ = store_.readNumber("StyleFlipTB", kDefaultStyleFlipTB);
+  for (const Field& field : fields()) {
+    field.write(*this, store_.readNumber(field.key, field.fallback));
+    // Each list is read after the numbers of the page that saves it, and the
+    // snapshot file after its switch.
+    if (field.number == &RegSettings::imagePeriod_) loadFolders(firstRun);
+    if (field.number == &RegSettings::webAccess_) loadWebSites();
+    if (field.flag == &RegSettings::saveBitmap_) {
+      bitmapFilename_ = store_.readText("BitmapFilename", "");
+      if (bitmapFilename_.empty()) bitmapFilename_ = defaultBitmapFilename();
+    }
+  }
   loadMessages();
 }
 
@@ -205,42 +245,31 @@ std::vector<std::string> RegSettings::parseFolders(std::string_view text) {
   return folders;
 }
 
+void RegSettings::saveFields(SaveGroup group) {
+  for (const Field& field : fields()) {
+    if (field.group == group) store_.writeNumber(field.key, field.read(*this));
+  }
+}
+
 void RegSettings::saveGeneral() {
   const ProfileBatch batch(store_);
-  store_.writeNumber("BlankScreen", blankScreen_ ? 1 : 0);
-  store_.writeNumber("BlankMinutes", blankMinutes_);
-  store_.writeNumber("DelayBetweenDrawings", delayBetweenDrawings_);
-  store_.writeNumber("DoImage", doImage_);
-  store_.writeNumber("DoSurf", doSurf_);
-  store_.writeNumber("DoMangle", doMangle_);
-  store_.writeNumber("DoBlur", doBlur_);
-  store_.writeNumber("DoText", doText_);
-  store_.writeNumber("DoRepaint", doRepaint_);
-  store_.writeNumber("UseTransparency", useTransparency_);
+  saveFields(SaveGroup::General);
 }
 
 void RegSettings::saveStyles() {
   const ProfileBatch batch(store_);
-  store_.writeNumber("StyleFuzzy", styleFuzzy_);
-  store_.writeNumber("StyleSwirl", styleSwirl_);
-  store_.writeNumber("StyleWavy", styleWavy_);
-  store_.writeNumber("StyleDistort", styleDistort_);
-  store_.writeNumber("StyleFlipLR", styleFlipLR_);
-  store_.writeNumber("StyleFlipTB", styleFlipTB_);
+  saveFields(SaveGroup::Styles);
 }
 
 void RegSettings::saveImages() {
   const ProfileBatch batch(store_);
-  store_.writeNumber("ImageOrder", imageOrder_);
-  store_.writeNumber("ImagePause", imagePause_);
-  store_.writeNumber("ImagePeriod", imagePeriod_);
+  saveFields(SaveGroup::Images);
   store_.writeIni(kFoldersSection, kFoldersKey, foldersText(folders_));
 }
 
 void RegSettings::saveWeb() {
   const ProfileBatch batch(store_);
-  store_.writeNumber("WebSitePeriod", webSitePeriod_);
-  store_.writeNumber("WebAccess", webAccess_);
+  saveFields(SaveGroup::Web);
   store_.deleteIniSection(kSitesSection);
   store_.writeIni(kCountSection, kCountKey, std::to_string(webSites_.size()));
   for (std::size_t i = 0; i < webSites_.size(); ++i) {
@@ -250,8 +279,7 @@ void RegSettings::saveWeb() {
 
 void RegSettings::saveText() {
   const ProfileBatch batch(store_);
-  store_.writeNumber("TextMessages", textMessages_);
-  store_.writeNumber("TextDateTime", textDateTime_);
+  saveFields(SaveGroup::Text);
 }
 
 void RegSettings::saveMessages() {
@@ -266,7 +294,7 @@ void RegSettings::saveMessages() {
   for (int i = 0; i < kMessageCount; ++i) store_.writeText(messageKey(i), messages_[static_cast<std::size_t>(i)]);
 }
 
-void RegSettings::saveImagePosition() { store_.writeNumber("ImageNext", imageNext_); }
+void RegSettings::saveImagePosition() { saveFields(SaveGroup::ImagePosition); }
 
 void RegSettings::buildChoiceTables(std::vector<int> kindIds, std::vector<std::int32_t> kindWeights,
                                     std::vector<std::int32_t> distortionWeights) {
@@ -298,42 +326,13 @@ std::string RegSettings::randomWebSite(Random& random) const {
 }
 
 std::vector<RegSettings::Entry> RegSettings::entries() const {
-  const auto number = [](const char* key, std::int32_t value, std::int32_t fallback) {
-    return Entry{key, std::to_string(value), std::to_string(fallback), false};
-  };
-  const auto text = [](std::string key, std::string value, std::string fallback) {
-    return Entry{std::move(key), std::move(value), std::move(fallback), true};
-  };
-  std::vector<Entry> list = {
-      number("BlankScreen", blankScreen_ ? 1 : 0, 0),
-      number("BlankMinutes", blankMinutes_, kDefaultBlankMinutes),
-      number("DoImage", doImage_, kDefaultDoImage),
-      number("DoSurf", doSurf_, kDefaultDoSurf),
-      number("DoMangle", doMangle_, kDefaultDoMangle),
-      number("DoBlur", doBlur_, kDefaultDoBlur),
-      number("DoText", doText_, kDefaultDoText),
-      number("DoRepaint", doRepaint_, kDefaultDoRepaint),
-      number("UseTransparency", useTransparency_, kDefaultUseTransparency),
-      number("DelayBetweenDrawings", delayBetweenDrawings_, 0),
-      text("InstallFolder", installFolder_, ""),
-      number("SaveBitmap", saveBitmap_ ? 1 : 0, 0),
-      text("BitmapFilename", bitmapFilename_, defaultBitmapFilename()),
-      number("ImageNext", imageNext_, 0),
-      number("ImageOrder", imageOrder_, 0),
-      number("ImagePause", imagePause_, 0),
-      number("ImagePeriod", imagePeriod_, kDefaultImagePeriod),
-      number("WebSitePeriod", webSitePeriod_, 0),
-      number("WebAccess", webAccess_, 0),
-      number("TextMessages", textMessages_, kDefaultTextMessages),
-      number("TextDateTime", textDateTime_, kDefaultTextDateTime),
-      number("StyleFuzzy", styleFuzzy_, kDefaultStyleFuzzy),
-      number("StyleSwirl", styleSwirl_, kDefaultStyleSwirl),
-      number("StyleWavy", styleWavy_, kDefaultStyleWavy),
-      number("StyleDistort", styleDistort_, kDefaultStyleDistort),
-      number("StyleFlipLR", styleFlipLR_, kDefaultStyleFlipLR),
-      number("StyleFlipTB", styleFlipTB_, kDefaultStyleFlipTB),
-  };
-  for (int i = 0; i < kMessageCount; ++i) list.push_back(text(messageKey(i), message(i), defaultMessage(i)));
+  std::vector<Entry> list;
+  for (const Field& field : fields()) {
+    list.push_back({std::string(field.key), std::to_string(field.read(*this)), std::to_string(field.fallback), false});
+  }
+  list.push_back({"InstallFolder", installFolder_, "", true});
+  list.push_back({"BitmapFilename", bitmapFilename_, defaultBitmapFilename(), true});
+  for (int i = 0; i < kMessageCount; ++i) list.push_back({messageKey(i), message(i), defaultMessage(i), true});
   return list;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -28,28 +29,38 @@ class RegSettings {
   // inside a 32-bit millisecond count.
   static constexpr std::int32_t kMaxPauseSeconds = 2147483;
 
-  static constexpr std::int32_t kDefaultImagePeriod = 30;
-  static constexpr std::int32_t kDefaultTextMessages = 40;
-  static constexpr std::int32_t kDefaultTextDateTime = 80;
-  static constexpr std::int32_t kDefaultBlankMinutes = 60;
-  static constexpr std::int32_t kDefaultDoImage = 30;
-  static constexpr std::int32_t kDefaultDoSurf = 100;
-  static constexpr std::int32_t kDefaultDoMangle = 75;
-  static constexpr std::int32_t kDefaultDoBlur = 8;
-  static constexpr std::int32_t kDefaultDoText = 30;
-  static constexpr std::int32_t kDefaultDoRepaint = 5;
-  static constexpr std::int32_t kDefaultUseTransparency = 10;
-  static constexpr std::int32_t kDefaultStyleFuzzy = 5;
-  static constexpr std::int32_t kDefaultStyleSwirl = 20;
-  static constexpr std::int32_t kDefaultStyleWavy = 80;
-  static constexpr std::int32_t kDefaultStyleDistort = 80;
-  static constexpr std::int32_t kDefaultStyleFlipLR = 1;
-  static constexpr std::int32_t kDefaultStyleFlipTB = 1;
   static constexpr const char* kFallbackMessage0 = "Warpix";
   static constexpr const char* kDefaultMessage1 = "Photo Warpix Screensaver";
   static constexpr const char* kDefaultMessage2 = "https://tendrel.example/photo-warpix";
   static constexpr const char* kTraceSwitch = "trace";
   static constexpr const char* kBitmapName = "Warpix.bmp";
+
+  // The settings pages, each of which saves its settings together; None for
+  // a setting no page changes.
+  enum class SaveGroup { None, General, Styles, Images, Web, Text, ImagePosition };
+
+  // One number of the profile. Loading, saving, the report and the run-only
+  // command-line options all work from the one table of these, so that a
+  // key, its default and its range are written down once.
+  struct Field {
+    std::string_view key;
+    SaveGroup group;
+    std::int32_t fallback;
+    std::int32_t lo;
+    std::int32_t hi;
+    std::string_view option;  // "do-image" for --do-image; empty: no option
+    std::string_view help;    // what the option's line in --help says
+    std::int32_t RegSettings::*number = nullptr;
+    bool RegSettings::*flag = nullptr;  // set instead of `number` for a check box
+
+    std::int32_t read(const RegSettings& settings) const;
+    // A value outside lo .. hi is held to the nearer end.
+    void write(RegSettings& settings, std::int32_t value) const;
+  };
+  // In the order the keys are loaded.
+  static std::span<const Field> fields();
+  // The field stored under `key`, or null.
+  static const Field* findField(std::string_view key);
 
   // `turnTraceOn` is called when a loaded message is exactly "trace".
   RegSettings(ProfileStore& store, const Shell& shell, std::function<void()> turnTraceOn = {});
@@ -169,6 +180,7 @@ class RegSettings {
 
  private:
   static std::int32_t clampPause(std::int32_t seconds);
+  void saveFields(SaveGroup group);
   void loadFolders(bool firstRun);
   void loadWebSites();
   void loadMessages();
@@ -181,15 +193,16 @@ class RegSettings {
 
   std::vector<std::string> folders_;
   std::vector<std::string> webSites_;
+  // The numbers get their defaults from the table in the constructor.
   bool blankScreen_ = false;
-  std::int32_t blankMinutes_ = kDefaultBlankMinutes;
-  std::int32_t doImage_ = kDefaultDoImage;
-  std::int32_t doSurf_ = kDefaultDoSurf;
-  std::int32_t doMangle_ = kDefaultDoMangle;
-  std::int32_t doBlur_ = kDefaultDoBlur;
-  std::int32_t doText_ = kDefaultDoText;
-  std::int32_t doRepaint_ = kDefaultDoRepaint;
-  std::int32_t useTransparency_ = kDefaultUseTransparency;
+  std::int32_t blankMinutes_ = 0;
+  std::int32_t doImage_ = 0;
+  std::int32_t doSurf_ = 0;
+  std::int32_t doMangle_ = 0;
+  std::int32_t doBlur_ = 0;
+  std::int32_t doText_ = 0;
+  std::int32_t doRepaint_ = 0;
+  std::int32_t useTransparency_ = 0;
   std::int32_t delayBetweenDrawings_ = 0;
   std::string installFolder_;
   bool saveBitmap_ = false;
@@ -197,17 +210,17 @@ class RegSettings {
   std::int32_t imageNext_ = 0;
   std::int32_t imageOrder_ = 0;
   std::int32_t imagePause_ = 0;
-  std::int32_t imagePeriod_ = kDefaultImagePeriod;
+  std::int32_t imagePeriod_ = 0;
   std::int32_t webSitePeriod_ = 0;
   std::int32_t webAccess_ = 0;
-  std::int32_t textMessages_ = kDefaultTextMessages;
-  std::int32_t textDateTime_ = kDefaultTextDateTime;
-  std::int32_t styleFuzzy_ = kDefaultStyleFuzzy;
-  std::int32_t styleSwirl_ = kDefaultStyleSwirl;
-  std::int32_t styleWavy_ = kDefaultStyleWavy;
-  std::int32_t styleDistort_ = kDefaultStyleDistort;
-  std::int32_t styleFlipLR_ = kDefaultStyleFlipLR;
-  std::int32_t styleFlipTB_ = kDefaultStyleFlipTB;
+  std::int32_t textMessages_ = 0;
+  std::int32_t textDateTime_ = 0;
+  std::int32_t styleFuzzy_ = 0;
+  std::int32_t styleSwirl_ = 0;
+  std::int32_t styleWavy_ = 0;
+  std::int32_t styleDistort_ = 0;
+  std::int32_t styleFlipLR_ = 0;
+  std::int32_t styleFlipTB_ = 0;
   std::vector<int> kindIds_;
   std::vector<std::int32_t> kindWeights_;
   std::vector<std::int32_t> textWeights_;

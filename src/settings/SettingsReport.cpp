@@ -1,6 +1,8 @@
 #include "settings/SettingsReport.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "platform/ProfileStore.h"
@@ -35,11 +37,24 @@ std::string quoted(const std::string& text) {
   return out + "\"";
 }
 
-void appendList(std::string& out, const char* title, const std::vector<std::string>& items) {
+// Said beside a folder the saver can take no photo from, so that the user
+// sees at once why none shows; empty for a folder that is there.
+std::string folderProblem(const std::string& folder) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(folder, error);
+  if (fs::is_directory(status)) return {};
+  if (status.type() == fs::file_type::not_found) return "  (missing)";
+  if (error) return "  (cannot be reached: " + error.message() + ")";
+  return "  (not a folder)";
+}
+
+void appendList(std::string& out, const char* title, const std::vector<std::string>& items,
+                std::string (*note)(const std::string&) = nullptr) {
   out += title;
   out += " (" + std::to_string(items.size()) + "):\n";
   if (items.empty()) out += "  (none)\n";
-  for (const std::string& item : items) out += "  " + quoted(item) + "\n";
+  for (const std::string& item : items) out += "  " + quoted(item) + (note ? note(item) : "") + "\n";
 }
 
 }  // namespace
@@ -52,7 +67,7 @@ std::string settingsReport(const RegSettings& settings, const ProfileStore& stor
     out += entry.key + " = " + value + " (default " + fallback + ")\n";
   }
   out += "\n";
-  appendList(out, "Folders", settings.folders());
+  appendList(out, "Folders", settings.folders(), folderProblem);
   appendList(out, "WebSites", settings.webSites());
   out += "\nSettings file: " + store.profilePath() + "\n";
   out += "Lists file: " + store.iniPath() + "\n";

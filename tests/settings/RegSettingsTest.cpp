@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <climits>
 #include <memory>
+#include <set>
+#include <string_view>
 
 #include "app/Random.h"
 #include "platform/TempFolder.h"
@@ -29,7 +31,7 @@ class RegSettingsTest : public ::testing::Test {
     return *settings_;
   }
 
-  // The keys of a group as they are on disk, sorted.
+  // The keys of a group as they are on disk, in file order.
   std::vector<std::string> keysOnDisk(const std::string& file, const std::string& group) const {
     std::unique_ptr<GKeyFile, decltype(&g_key_file_free)> keys(g_key_file_new(), &g_key_file_free);
     std::vector<std::string> names;
@@ -39,7 +41,6 @@ class RegSettingsTest : public ::testing::Test {
     gchar** list = g_key_file_get_keys(keys.get(), group.c_str(), nullptr, nullptr);
     for (gchar** key = list; key != nullptr && *key != nullptr; ++key) names.emplace_back(*key);
     g_strfreev(list);
-    std::sort(names.begin(), names.end());
     return names;
   }
   std::vector<std::string> profileKeys() const { return keysOnDisk("photo-warpix.conf", "Config"); }
@@ -224,7 +225,7 @@ TEST_F(RegSettingsTest, WebSaveReplacesTheWholeSiteList) {
   s.setWebSitePeriod(45);
   s.saveWeb();
   EXPECT_EQ(keysOnDisk("Warpix.ini", "WebSites"), (std::vector<std::string>{"Image0", "Image1"}));
-  EXPECT_EQ(profileKeys(), (std::vector<std::string>{"WebAccess", "WebSitePeriod"}));
+  EXPECT_EQ(profileKeys(), (std::vector<std::string>{"WebSitePeriod", "WebAccess"}));
   const RegSettings& again = start();
   EXPECT_EQ(again.webSites(), (std::vector<std::string>{"http://x/", "http://y/"}));
   EXPECT_EQ(again.webAccess(), 2);
@@ -232,23 +233,53 @@ TEST_F(RegSettingsTest, WebSaveReplacesTheWholeSiteList) {
   EXPECT_EQ(KeyFileStore(dir_.str()).readIni("WebSitesCount", "Count", 32), "2");
 }
 
+TEST(RegSettingsFields, EveryKeyOnceWithItsDefaultInRange) {
+  std::set<std::string_view> keys;
+  for (const RegSettings::Field& field : RegSettings::fields()) {
+    EXPECT_TRUE(keys.insert(field.key).second) << field.key;
+    EXPECT_LE(field.lo, field.fallback) << field.key;
+    EXPECT_LE(field.fallback, field.hi) << field.key;
+    EXPECT_NE(field.number == nullptr, field.flag == nullptr) << field.key;
+    EXPECT_EQ(field.option.empty(), field.help.empty()) << field.key;
+    EXPECT_EQ(RegSettings::findField(field.key), &field);
+  }
+  EXPECT_EQ(RegSettings::findField("Message0"), nullptr);
+}
+
+// Each page writes exactly its keys, in this order, and no others; the table
+// names the same keys for the group.
 TEST_F(RegSettingsTest, EachSaveGroupWritesExactlyItsKeys) {
   using Keys = std::vector<std::string>;
-  const auto written = [this](void (RegSettings::*save)()) {
-    std::filesystem::remove(dir_.path() / "photo-warpix.conf");
-    (start().*save)();
-    return profileKeys();
+  using Group = RegSettings::SaveGroup;
+  struct Save {
+    Group group;
+    void (RegSettings::*save)();
+    Keys keys;
   };
-  EXPECT_EQ(written(&RegSettings::saveGeneral),
-            (Keys{"BlankMinutes", "BlankScreen", "DelayBetweenDrawings", "DoBlur", "DoImage", "DoMangle", "DoRepaint",
-                  "DoSurf", "DoText", "UseTransparency"}));
-  EXPECT_EQ(written(&RegSettings::saveStyles), (Keys{"StyleDistort", "StyleFlipLR", "StyleFlipTB", "StyleFuzzy",
-                                                     "StyleSwirl", "StyleWavy"}));
-  EXPECT_EQ(written(&RegSettings::saveImages), (Keys{"ImageOrder", "ImagePause", "ImagePeriod"}));
-  EXPECT_EQ(written(&RegSettings::saveText), (Keys{"TextDateTime", "TextMessages"}));
-  EXPECT_EQ(written(&RegSettings::saveImagePosition), Keys{"ImageNext"});
-  EXPECT_EQ(written(&RegSettings::saveMessages), (Keys{"Message0", "Message1", "Message2", "Message3", "Message4",
-                                                       "Message5", "Message6", "Message7", "Message8"}));
+  const std::vector<Save> saves = {
+      {Group::General, &RegSettings::saveGeneral,
+       {"BlankScreen", "BlankMinutes", "DelayBetweenDrawings", "DoImage", "DoSurf", "DoMangle", "DoBlur", "DoText",
+        "DoRepaint", "UseTransparency"}},
+      {Group::Styles, &RegSettings::saveStyles,
+       {"StyleFuzzy", "StyleSwirl", "StyleWavy", "StyleDistort", "StyleFlipLR", "StyleFlipTB"}},
+      {Group::Images, &RegSettings::saveImages, {"ImageOrder", "ImagePause", "ImagePeriod"}},
+      {Group::Web, &RegSettings::saveWeb, {"WebSitePeriod", "WebAccess"}},
+      {Group::Text, &RegSettings::saveText, {"TextMessages", "TextDateTime"}},
+      {Group::ImagePosition, &RegSettings::saveImagePosition, {"ImageNext"}},
+      {Group::None, &RegSettings::saveMessages,
+       {"Message0", "Message1", "Message2", "Message3", "Message4", "Message5", "Message6", "Message7", "Message8"}},
+  };
+  for (const Save& save : saves) {
+    std::filesystem::remove(dir_.path() / "photo-warpix.conf");
+    (start().*save.save)();
+    EXPECT_EQ(profileKeys(), save.keys);
+    Keys named;
+    for (const RegSettings::Field& field : RegSettings::fields()) {
+      if (field.group == save.group) named.emplace_back(field.key);
+    }
+    // Only SaveBitmap has no page: nothing writes it.
+    EXPECT_EQ(named, save.group == Group::None ? Keys{"SaveBitmap"} : save.keys);
+  }
 }
 
 TEST_F(RegSettingsTest, SavedValuesComeBackOnTheNextStart) {
@@ -257,44 +288,76 @@ TEST_F(RegSettingsTest, SavedValuesComeBackOnTheNextStart) {
   struct Field {
     Setter set;
     Getter get;
+    std::int32_t value;  // in range, no default, no two alike
   };
   const std::vector<Field> fields = {
-      {&RegSettings::setBlankMinutes, &RegSettings::blankMinutes},
-      {&RegSettings::setDelayBetweenDrawings, &RegSettings::delayBetweenDrawings},
-      {&RegSettings::setDoImage, &RegSettings::doImage},      {&RegSettings::setDoSurf, &RegSettings::doSurf},
-      {&RegSettings::setDoMangle, &RegSettings::doMangle},    {&RegSettings::setDoBlur, &RegSettings::doBlur},
-      {&RegSettings::setDoText, &RegSettings::doText},        {&RegSettings::setDoRepaint, &RegSettings::doRepaint},
-      {&RegSettings::setUseTransparency, &RegSettings::useTransparency},
-      {&RegSettings::setStyleFuzzy, &RegSettings::styleFuzzy}, {&RegSettings::setStyleSwirl, &RegSettings::styleSwirl},
-      {&RegSettings::setStyleWavy, &RegSettings::styleWavy},  {&RegSettings::setStyleDistort, &RegSettings::styleDistort},
-      {&RegSettings::setStyleFlipLR, &RegSettings::styleFlipLR},
-      {&RegSettings::setStyleFlipTB, &RegSettings::styleFlipTB},
-      {&RegSettings::setImageOrder, &RegSettings::imageOrder}, {&RegSettings::setImagePause, &RegSettings::imagePause},
-      {&RegSettings::setImagePeriod, &RegSettings::imagePeriod},
-      {&RegSettings::setTextMessages, &RegSettings::textMessages},
-      {&RegSettings::setTextDateTime, &RegSettings::textDateTime}, {&RegSettings::setImageNext, &RegSettings::imageNext}};
+      {&RegSettings::setBlankMinutes, &RegSettings::blankMinutes, 999},
+      {&RegSettings::setDelayBetweenDrawings, &RegSettings::delayBetweenDrawings, 60},
+      {&RegSettings::setDoImage, &RegSettings::doImage, 11},
+      {&RegSettings::setDoSurf, &RegSettings::doSurf, 12},
+      {&RegSettings::setDoMangle, &RegSettings::doMangle, 13},
+      {&RegSettings::setDoBlur, &RegSettings::doBlur, 14},
+      {&RegSettings::setDoText, &RegSettings::doText, 15},
+      {&RegSettings::setDoRepaint, &RegSettings::doRepaint, 16},
+      {&RegSettings::setUseTransparency, &RegSettings::useTransparency, 17},
+      {&RegSettings::setStyleFuzzy, &RegSettings::styleFuzzy, 18},
+      {&RegSettings::setStyleSwirl, &RegSettings::styleSwirl, 19},
+      {&RegSettings::setStyleWavy, &RegSettings::styleWavy, 21},
+      {&RegSettings::setStyleDistort, &RegSettings::styleDistort, 22},
+      {&RegSettings::setStyleFlipLR, &RegSettings::styleFlipLR, 23},
+      {&RegSettings::setStyleFlipTB, &RegSettings::styleFlipTB, 24},
+      {&RegSettings::setImageOrder, &RegSettings::imageOrder, 1},
+      {&RegSettings::setImagePause, &RegSettings::imagePause, 2147483},
+      {&RegSettings::setImagePeriod, &RegSettings::imagePeriod, 300},
+      {&RegSettings::setWebSitePeriod, &RegSettings::webSitePeriod, 45},
+      {&RegSettings::setWebAccess, &RegSettings::webAccess, 2},
+      {&RegSettings::setTextMessages, &RegSettings::textMessages, 25},
+      {&RegSettings::setTextDateTime, &RegSettings::textDateTime, 26},
+      {&RegSettings::setImageNext, &RegSettings::imageNext, 12345}};
   RegSettings& s = start();
   s.setBlankScreen(true);
-  // 101, 102, ...: none of them a default.
-  for (std::size_t i = 0; i < fields.size(); ++i) (s.*fields[i].set)(static_cast<std::int32_t>(101 + i));
+  for (const Field& field : fields) (s.*field.set)(field.value);
   for (auto save : {&RegSettings::saveGeneral, &RegSettings::saveStyles, &RegSettings::saveImages,
-                    &RegSettings::saveText, &RegSettings::saveImagePosition}) {
+                    &RegSettings::saveWeb, &RegSettings::saveText, &RegSettings::saveImagePosition}) {
     (s.*save)();
   }
   const RegSettings& t = start();
   EXPECT_TRUE(t.blankScreen());
-  for (std::size_t i = 0; i < fields.size(); ++i) EXPECT_EQ((t.*fields[i].get)(), 101 + static_cast<int>(i)) << i;
+  for (const Field& field : fields) EXPECT_EQ((t.*field.get)(), field.value);
 }
 
-TEST_F(RegSettingsTest, PausesAreClampedSoTheirMillisecondsFit32Bits) {
-  storeProfile("DelayBetweenDrawings=-5\nImagePause=2147483647\nImagePeriod=-3\nDoImage=500\nImageNext=-1\n");
+TEST_F(RegSettingsTest, StoredValuesAreHeldToTheirRanges) {
+  using Getter = std::int32_t (RegSettings::*)() const;
+  struct Case {
+    const char* stored;
+    Getter get;
+    std::int32_t loaded;
+  };
+  const std::vector<Case> cases = {
+      {"DoImage=500", &RegSettings::doImage, 100},
+      {"BlankMinutes=-5", &RegSettings::blankMinutes, 0},
+      {"WebAccess=7", &RegSettings::webAccess, 2},
+      {"ImageOrder=-1", &RegSettings::imageOrder, 0},
+      {"ImagePeriod=-3", &RegSettings::imagePeriod, 0},
+      {"WebSitePeriod=301", &RegSettings::webSitePeriod, 300},
+      {"DelayBetweenDrawings=61", &RegSettings::delayBetweenDrawings, 60},
+      {"UseTransparency=101", &RegSettings::useTransparency, 100},
+      {"StyleWavy=-2147483648", &RegSettings::styleWavy, 0},
+      // 2147483 × 1000 <= INT32_MAX < 2147484 × 1000
+      {"ImagePause=2147483647", &RegSettings::imagePause, 2147483},
+      // The ends of a range are kept.
+      {"TextDateTime=100", &RegSettings::textDateTime, 100},
+      {"StyleFlipTB=0", &RegSettings::styleFlipTB, 0},
+      // Only the scene knows the file count that bounds ImageNext.
+      {"ImageNext=-1", &RegSettings::imageNext, -1},
+  };
+  std::string profile = "BlankScreen=5\nSaveBitmap=-1\n";
+  for (const Case& c : cases) profile += std::string(c.stored) + "\n";
+  storeProfile(profile);
   const RegSettings& s = start();
-  EXPECT_EQ(s.delayBetweenDrawings(), 0);
-  EXPECT_EQ(s.imagePause(), 2147483);  // 2147483 × 1000 <= INT32_MAX < 2147484 × 1000
-  // Values the program copes with stay as stored.
-  EXPECT_EQ(s.imagePeriod(), -3);
-  EXPECT_EQ(s.doImage(), 500);
-  EXPECT_EQ(s.imageNext(), -1);
+  for (const Case& c : cases) EXPECT_EQ((s.*c.get)(), c.loaded) << c.stored;
+  EXPECT_TRUE(s.blankScreen());
+  EXPECT_FALSE(s.saveBitmap());
 }
 
 TEST_F(RegSettingsTest, FirstRunIsDecidedByTheLastVersionThatRan) {
