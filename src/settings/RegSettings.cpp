@@ -108,9 +108,9 @@ std::int32_t RegSettings::Field::read(const RegSettings& settings) const {
 }
 
 void RegSettings::Field::write(RegSettings& settings, std::int32_t value) const {
-  const std::int32_t held = std::clamp(value, lo, hi);
-  if (number != nullptr) settings.*number = held;
-  else settings.*flag = held != 0;
+  // A switch is on for any value but 0, as it always was read.
+  if (number != nullptr) settings.*number = std::clamp(value, lo, hi);
+  else settings.*flag = value != 0;
 }
 
 RegSettings::RegSettings(ProfileStore& store, const Shell& shell, std::function<void()> turnTraceOn)

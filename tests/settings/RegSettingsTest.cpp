@@ -351,13 +351,14 @@ TEST_F(RegSettingsTest, StoredValuesAreHeldToTheirRanges) {
       // Only the scene knows the file count that bounds ImageNext.
       {"ImageNext=-1", &RegSettings::imageNext, -1},
   };
+  // Switches are on for any value but 0.
   std::string profile = "BlankScreen=5\nSaveBitmap=-1\n";
   for (const Case& c : cases) profile += std::string(c.stored) + "\n";
   storeProfile(profile);
   const RegSettings& s = start();
   for (const Case& c : cases) EXPECT_EQ((s.*c.get)(), c.loaded) << c.stored;
   EXPECT_TRUE(s.blankScreen());
-  EXPECT_FALSE(s.saveBitmap());
+  EXPECT_TRUE(s.saveBitmap());
 }
 
 TEST_F(RegSettingsTest, FirstRunIsDecidedByTheLastVersionThatRan) {
