@@ -68,12 +68,9 @@ int runSaver(warpix::CSaverApp& app) {
     options.monitors = cl.monitors;
     options.operations = cl.operations;
     warpix::HeadlessRender render(app.program(), options);
-    const int written = render.run(std::cerr);
-    if (!render.problem().empty()) {
-      std::cerr << "warpix: " << render.problem() << '\n';
-      return written > 0 ? 0 : 1;
-    }
-    return 0;
+    render.run(std::cerr);
+    if (!render.problem().empty()) std::cerr << "warpix: " << render.problem() << '\n';
+    return render.failed() ? 1 : 0;
   }
   return runFullScreen(app);
 }

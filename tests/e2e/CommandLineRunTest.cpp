@@ -22,14 +22,21 @@ using testing::TempFolder;
 
 struct Result {
   int status = -1;
-  std::string out;
+  std::string out;  // stdout, then stderr
+  std::string err;  // stderr alone
 };
 
-// Runs the program with `args` (already shell-quoted), stdout and stderr
-// together.
+std::string slurp(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the program with `args` (already shell-quoted).
 Result runWarpix(const std::string& args) {
   Result r;
-  const std::string command = std::string("'") + WARPIX_BINARY + "' " + args + " 2>&1";
+  const TempFolder errFolder;
+  const fs::path errFile = errFolder.path() / "stderr";
+  const std::string command = std::string("'") + WARPIX_BINARY + "' " + args + " 2>'" + errFile.string() + "'";
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return r;
   char buffer[4096];
@@ -37,12 +44,9 @@ Result runWarpix(const std::string& args) {
   while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) r.out.append(buffer, n);
   const int status = pclose(pipe);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  r.err = slurp(errFile);
+  r.out += r.err;
   return r;
-}
-
-std::string slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // A config folder whose folder list names a folder of generated pictures.
@@ -118,13 +122,48 @@ TEST(WarpixRun, RenderIsByteIdenticalForASeed) {
   EXPECT_FALSE(slurp(t.path() / "c" / "0001.bmp") == slurp(t.path() / "a" / "0001.bmp"));
 }
 
-TEST(WarpixRun, RenderIntoAnUnwritablePlaceFailsClearly) {
-  TempFolder t;
-  std::ofstream(t.path() / "file") << "x";
-  const Result r = runWarpix("--render '" + (t.path() / "file" / "sub").string() + "' --config-dir '" + t.str() +
-                             "' --operations 1");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("cannot create the folder"), std::string::npos) << r.out;
+TEST(WarpixRun, RenderThatCannotWriteItsPicturesSaysSoAndFails) {
+  struct Case {
+    const char* name;
+    const char* dir;      // under the temporary folder
+    const char* size;
+    int blockedFrame;     // a folder stands where this picture belongs (0: none)
+    const char* message;  // stderr holds "warpix: " + message
+    int framesWritten;
+  };
+  const Case cases[] = {
+      {"under a file", "file/sub", "64x48", 0, "cannot create the folder {dir}", 0},
+      {"too large", "big", "16384x16384", 0, "cannot write pictures of 16384x16384 (at most 120000000 pixels)", 0},
+      {"first picture", "out", "64x48", 1, "cannot write {dir}/0001.bmp (Is a directory)", 0},
+      {"second picture", "out", "64x48", 2, "cannot write {dir}/0002.bmp (Is a directory)", 1},
+  };
+  for (const Case& c : cases) {
+    TempFolder t;
+    makeProfile(t);
+    std::ofstream(t.path() / "file") << "x";
+    const fs::path dir = t.path() / c.dir;
+    char blocked[16];
+    std::snprintf(blocked, sizeof blocked, "%04d.bmp", c.blockedFrame);
+    if (c.blockedFrame > 0) fs::create_directories(dir / blocked);
+    const Result r = runWarpix("--render '" + dir.string() + "' --config-dir '" + (t.path() / "cfg").string() +
+                               "' --size " + c.size + " --operations 3");
+    EXPECT_EQ(r.status, 1) << c.name;
+    std::string message = c.message;
+    if (const auto at = message.find("{dir}"); at != std::string::npos) message.replace(at, 5, dir.string());
+    EXPECT_NE(r.err.find("warpix: " + message + "\n"), std::string::npos) << c.name << ": " << r.err;
+    // Progress names only the pictures that are on disk.
+    int listed = 0;
+    for (auto at = r.err.find(" -> "); at != std::string::npos; at = r.err.find(" -> ", at + 1)) ++listed;
+    EXPECT_EQ(listed, c.framesWritten) << c.name << ": " << r.err;
+    for (int i = 1; i <= 3; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "%04d.bmp", i);
+      EXPECT_EQ(fs::is_regular_file(dir / name), i <= c.framesWritten) << c.name << " " << name;
+    }
+    if (c.framesWritten == 0 && c.blockedFrame == 0) {
+      EXPECT_FALSE(fs::exists(dir)) << c.name;
+    }
+  }
 }
 
 }  // namespace
