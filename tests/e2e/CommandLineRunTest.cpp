@@ -93,6 +93,15 @@ TEST(WarpixRun, PrintSettingsShowsValuesDefaultsAndFiles) {
   EXPECT_NE(r.out.find((t.path() / "cfg" / "Warpix.ini").string()), std::string::npos);
 }
 
+TEST(WarpixRun, PrintSettingsCreatesNoFolderAndNoFile) {
+  TempFolder t;
+  const fs::path fresh = t.path() / "fresh";
+  const Result r = runWarpix("--print-settings --config-dir '" + fresh.string() + "'");
+  EXPECT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(r.out.find("Settings file: " + (fresh / "photo-warpix.conf").string()), std::string::npos) << r.out;
+  EXPECT_FALSE(fs::exists(fresh));
+}
+
 TEST(WarpixRun, RenderIsByteIdenticalForASeed) {
   TempFolder t;
   makeProfile(t);
