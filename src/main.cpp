@@ -102,6 +102,9 @@ int main(int argc, char** argv) {
                                                                   : static_cast<warpix::Clock&>(systemClock);
   warpix::GioShell shell;
   warpix::KeyFileStore store(cl.configDir.empty() ? warpix::KeyFileStore::defaultFolder() : cl.configDir);
+  // A damaged settings file silently turning every value into its default
+  // would look like the program ignoring the user.
+  for (const std::string& problem : store.problems()) std::cerr << "warpix: " << problem << '\n';
   warpix::CSaverApp app(cl, {clock, shell, store, warpix::programDataFolder(),
                              [](const std::string& caption, const std::string& text) {
                                std::cerr << "warpix: " << caption << ": " << text << '\n';

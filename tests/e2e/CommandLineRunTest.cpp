@@ -102,6 +102,27 @@ TEST(WarpixRun, PrintSettingsCreatesNoFolderAndNoFile) {
   EXPECT_FALSE(fs::exists(fresh));
 }
 
+TEST(WarpixRun, DamagedSettingsFileIsNamedOnceAndNeverEchoed) {
+  TempFolder t;
+  makeProfile(t);
+  const fs::path conf = t.path() / "cfg" / "photo-warpix.conf";
+  const std::string garbage = "[Config]\nDoImage=60\n\xff\xfe\x01zq-secret\x80\x9b\x1b[2J\n";
+  std::ofstream(conf, std::ios::binary) << garbage;
+  const std::string config = " --config-dir '" + (t.path() / "cfg").string() + "'";
+  const std::string render = "--render '" + (t.path() / "out").string() + "' --size 64x48 --operations 1";
+  for (const std::string& args : {render, std::string("--print-settings")}) {
+    const Result r = runWarpix(args + config);
+    EXPECT_EQ(r.status, 0) << args << ": " << r.out;
+    EXPECT_NE(r.err.find("warpix: " + conf.string() + " is damaged (line 3);"), std::string::npos) << args << r.err;
+    int naming = 0;
+    for (auto at = r.err.find(conf.string()); at != std::string::npos; at = r.err.find(conf.string(), at + 1)) ++naming;
+    EXPECT_EQ(naming, 1) << args << ": " << r.err;
+    EXPECT_EQ(r.out.find("zq-secret"), std::string::npos) << args;
+    EXPECT_EQ(r.out.find_first_of("\xff\xfe\x01\x80\x9b\x1b"), std::string::npos) << args;
+  }
+  EXPECT_EQ(slurp(conf), garbage);
+}
+
 TEST(WarpixRun, RenderIsByteIdenticalForASeed) {
   TempFolder t;
   makeProfile(t);
