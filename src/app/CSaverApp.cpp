@@ -31,7 +31,7 @@ CSaverApp::~CSaverApp() = default;
 bool CSaverApp::startUp() {
   const bool onlyReads = commandLine_.action == CommandLine::Action::PrintSettings;
   ProfileStore& store = onlyReads ? static_cast<ProfileStore&>(readOnlyStore_) : services_.store;
-  firstRun_ = RegSettings::decideFirstRun(store, build::kVersion);
+  firstRun_ = RegSettings::decideFirstRun(store, productVersion());
   settings_ = std::make_unique<RegSettings>(store, services_.shell, [this] { trace_.setOn(true); });
   settings_->load(firstRun_);
   applyOverrides();

@@ -74,6 +74,18 @@ TEST(WarpixRun, HelpVersionAndBadOptions) {
   EXPECT_NE(bad.out.find("Usage:"), std::string::npos);
 }
 
+TEST(WarpixRun, RecordsTheVersionItPrints) {
+  TempFolder t;
+  const Result version = runWarpix("--version");
+  ASSERT_EQ(version.out.rfind("warpix ", 0), 0u) << version.out;
+  const std::string printed = version.out.substr(7, version.out.find('\n') - 7);
+  const Result r = runWarpix("--render '" + (t.path() / "out").string() + "' --config-dir '" +
+                             (t.path() / "cfg").string() + "' --size 32x24 --operations 1");
+  ASSERT_EQ(r.status, 0) << r.out;
+  EXPECT_NE(slurp(t.path() / "cfg" / "photo-warpix.conf").find("\nLastRunVersion=" + printed + "\n"),
+            std::string::npos);
+}
+
 TEST(WarpixRun, PreviewAndPasswordSwitchesEndAtOnce) {
   TempFolder t;
   for (const char* args : {"/p 1234", "-a", "/a 55"}) {
