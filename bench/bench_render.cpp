@@ -9,20 +9,24 @@ namespace {
 
 using namespace warpix;
 
-// Photos half the screen's size, made here.
-void makePhotos(const std::string& dir, int width, int height) {
+// Photos half the screen's size, made here; false when one cannot be written.
+bool makePhotos(const std::string& dir, int width, int height) {
   for (int i = 0; i < 4; ++i) {
     Surface s(width / 2, height / 2);
     for (int y = 0; y < s.height(); ++y)
       for (int x = 0; x < s.width(); ++x) s.setPixel(x, y, makePixel(x * (i + 1), y * 3, (x ^ y) + i * 40));
-    Image(s).Save(dir + "/photo" + std::to_string(i) + ".bmp");
+    if (!Image(s).Save(dir + "/photo" + std::to_string(i) + ".bmp")) return false;
   }
+  return true;
 }
 
 void BM_Render(benchmark::State& state) {
   const int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
   bench::BenchScene b(width, height);
-  makePhotos(b.folder, width, height);
+  if (!makePhotos(b.folder, width, height)) {
+    state.SkipWithError("the photos could not be written");
+    return;
+  }
   b.settings.setFolders({b.folder});
   b.settings.setImagePeriod(0);
   CSceneWnd& scene = b.create();

@@ -69,12 +69,9 @@ int runSaver(warpix::CSaverApp& app) {
     options.monitors = cl.monitors;
     options.operations = cl.operations;
     warpix::HeadlessRender render(app.program(), options);
-    const int written = render.run(std::cerr);
-    if (!render.problem().empty()) {
-      std::cerr << "warpix: " << render.problem() << '\n';
-      return written > 0 ? 0 : 1;
-    }
-    return 0;
+    render.run(std::cerr);
+    if (!render.problem().empty()) std::cerr << "warpix: " << render.problem() << '\n';
+    return render.failed() ? 1 : 0;
   }
   return runFullScreen(app);
 }
@@ -106,6 +103,9 @@ int main(int argc, char** argv) {
                                                                   : static_cast<warpix::Clock&>(systemClock);
   warpix::GioShell shell;
   warpix::KeyFileStore store(cl.configDir.empty() ? warpix::KeyFileStore::defaultFolder() : cl.configDir);
+  // A damaged settings file silently turning every value into its default
+  // would look like the program ignoring the user.
+  for (const std::string& problem : store.problems()) std::cerr << "warpix: " << problem << '\n';
   warpix::CSaverApp app(cl, {clock, shell, store, warpix::programDataFolder(),
                              [](const std::string& caption, const std::string& text) {
                                std::cerr << "warpix: " << caption << ": " << text << '\n';

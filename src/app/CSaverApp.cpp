@@ -20,6 +20,7 @@ std::string withSlash(std::string folder) {
 CSaverApp::CSaverApp(const CommandLine& commandLine, Services services)
     : commandLine_(commandLine),
       services_(std::move(services)),
+      readOnlyStore_(services_.store),
       trace_(services_.clock),
       seed_(static_cast<std::int32_t>(services_.clock.wallSeconds())) {
   if (commandLine_.seed) seed_ = *commandLine_.seed;
@@ -28,8 +29,10 @@ CSaverApp::CSaverApp(const CommandLine& commandLine, Services services)
 CSaverApp::~CSaverApp() = default;
 
 bool CSaverApp::startUp() {
-  firstRun_ = RegSettings::decideFirstRun(services_.store, build::kVersion);
-  settings_ = std::make_unique<RegSettings>(services_.store, services_.shell, [this] { trace_.setOn(true); });
+  const bool onlyReads = commandLine_.action == CommandLine::Action::PrintSettings;
+  ProfileStore& store = onlyReads ? static_cast<ProfileStore&>(readOnlyStore_) : services_.store;
+  firstRun_ = RegSettings::decideFirstRun(store, productVersion());
+  settings_ = std::make_unique<RegSettings>(store, services_.shell, [this] { trace_.setOn(true); });
   settings_->load(firstRun_);
   applyOverrides();
   program_ = std::make_unique<Program>(*settings_, services_.clock, trace_, seed_);

@@ -7,6 +7,7 @@
 
 #include "app/CommandLine.h"
 #include "app/Trace.h"
+#include "platform/ReadOnlyProfileStore.h"
 #include "scene/Program.h"
 
 namespace warpix {
@@ -43,6 +44,9 @@ class CSaverApp {
 
   // Loads the settings and settles the run mode. True only when the saver
   // is to run (full screen or rendering); the other modes are done then.
+  // A run that only shows the settings (--print-settings) writes nothing:
+  // it still sees a first run as one, but neither records it nor saves the
+  // folder chosen for it.
   bool startUp();
 
   // Opens the help page with the desktop's handler; errors go to errorBox.
@@ -64,6 +68,7 @@ class CSaverApp {
 
   CommandLine commandLine_;
   Services services_;
+  ReadOnlyProfileStore readOnlyStore_;
   Trace trace_;
   std::int32_t seed_;
   RunMode runMode_ = RunMode::Undecided;

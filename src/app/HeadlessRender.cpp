@@ -1,6 +1,8 @@
 #include "app/HeadlessRender.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 
@@ -8,8 +10,8 @@
 #include "platform/headless/HeadlessScreen.h"
 #include "raster/Image.h"
 #include "scene/CSceneWnd.h"
-#include "scene/Program.h"
 #include "scene/Operation.h"
+#include "scene/Program.h"
 
 namespace warpix {
 
@@ -19,24 +21,44 @@ std::string HeadlessRender::framePath(const std::string& directory, unsigned num
   return (std::filesystem::path(directory) / name).string();
 }
 
+bool HeadlessRender::fail(std::string problem) {
+  problem_ = std::move(problem);
+  failed_ = true;
+  return false;
+}
+
+bool HeadlessRender::writeFrame(const Surface& shot, const std::string& path) {
+  const Image image(shot);
+  if (!image.loaded()) return fail("cannot write " + path + " (the picture does not fit in memory)");
+  if (!image.Save(path)) return fail("cannot write " + path + " (" + std::strerror(errno) + ")");
+  return true;
+}
+
 int HeadlessRender::run(std::ostream& progress) {
+  // Every frame is captured whole before it is written; a size beyond what a
+  // picture may hold could never be written, so say so before drawing.
+  const auto pixels = static_cast<std::uint64_t>(options_.width) * static_cast<std::uint64_t>(options_.height);
+  if (pixels > kMaxDecodedPixels) {
+    fail("cannot write pictures of " + std::to_string(options_.width) + "x" + std::to_string(options_.height) +
+         " (at most " + std::to_string(kMaxDecodedPixels) + " pixels)");
+    return 0;
+  }
   std::error_code ec;
   std::filesystem::create_directories(options_.directory, ec);
   if (!std::filesystem::is_directory(options_.directory, ec)) {
-    problem_ = "cannot create the folder " + options_.directory;
+    fail("cannot create the folder " + options_.directory);
     return 0;
   }
   HeadlessScreen screen(options_.width, options_.height, options_.monitors);
   CSceneWnd scene(program_, screen, operationCatalog());
   if (!scene.onCreate()) {
-    problem_ = "the scene could not be created";
+    fail("the scene could not be created");
     return 0;
   }
   int written = 0;
   scene.setFinishedHook([&](std::uint32_t number, const Surface& shot) {
     const std::string path = framePath(options_.directory, number);
-    const Image image(shot);
-    image.Save(path);
+    if (!writeFrame(shot, path)) return false;
     const Operation* op = scene.currentOperation();
     progress << "operation " << number << " " << (op != nullptr ? op->kindName() : "?") << " -> " << path << '\n';
     return ++written < options_.operations;
@@ -45,7 +67,10 @@ int HeadlessRender::run(std::ostream& progress) {
   // stops asking for paints (the screen was blanked) ends the render.
   while (scene.onPaint()) {
   }
-  if (written < options_.operations) problem_ = "the scene stopped painting (the screen was blanked)";
+  if (!failed_ && written < options_.operations) {
+    problem_ = "the scene stopped painting (the screen was blanked)";
+    failed_ = written == 0;
+  }
   scene.onDestroy();
   return written;
 }

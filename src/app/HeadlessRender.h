@@ -2,10 +2,12 @@
 
 #include <iosfwd>
 #include <string>
+#include <utility>
 
 namespace warpix {
 
 struct Program;
+class Surface;
 
 // Runs the scene on an in-memory screen exactly as the full-screen saver
 // runs it, and writes DIR/NNNN.bmp after every finished operation. With
@@ -27,13 +29,21 @@ class HeadlessRender {
   int run(std::ostream& progress);
   // Why run() stopped early, if it did.
   const std::string& problem() const { return problem_; }
+  // True when the render did not do its job: nothing could be drawn, or a
+  // picture could not be written (the run stops at the first such picture).
+  // A blanked screen after some pictures is an early end, not a failure.
+  bool failed() const { return failed_; }
 
   static std::string framePath(const std::string& directory, unsigned number);
 
  private:
+  bool fail(std::string problem);
+  bool writeFrame(const Surface& shot, const std::string& path);
+
   Program& program_;
   Options options_;
   std::string problem_;
+  bool failed_ = false;
 };
 
 }  // namespace warpix

@@ -1,11 +1,8 @@
 #include "app/Random.h"
 
 #include <cstdlib>
-#include <ctime>
 
 namespace warpix {
-
-Random::Random() : Random(static_cast<std::int32_t>(std::time(nullptr))) {}
 
 Random::Random(std::int32_t s) { seed(s); }
 

@@ -13,7 +13,6 @@ class Random {
   static constexpr std::int32_t kModulus = 1000000000;
   static constexpr std::int32_t kSeedConstant = 161803398;
 
-  Random();  // seeded with the current time in seconds
   explicit Random(std::int32_t seed);
   virtual ~Random() = default;
 

@@ -34,7 +34,8 @@ CFilePtr openForReading(const std::string& path);
 
 // Writes the parts one after another to a new file beside `path` and renames
 // it over `path`, so a reader sees either the old file or the whole new one.
-// False when anything fails; the temporary file is then removed.
+// The data reaches the disk before the rename. False when anything fails;
+// errno then says why, and the temporary file is removed.
 bool replaceFile(const std::string& path, std::initializer_list<std::span<const std::uint8_t>> parts);
 
 }  // namespace warpix

@@ -86,21 +86,21 @@ void Image::swapRedBlue() {
   }
 }
 
-void Image::Save(const std::string& path) const {
-  if (!loaded_) return;
+bool Image::Save(const std::string& path) const {
+  if (!loaded_) return false;
   const std::uint32_t biSize = readLE32(header_);
   const std::uint32_t clrUsed = colourCount();
   const int bits = bitCount();
   std::uint32_t tableBytes = clrUsed * 4;
   if (clrUsed == 0 && bits <= 8) tableBytes = (1u << bits) * 4;
   const std::uint32_t blockBytes = biSize + imageSize_ + clrUsed * 4;
-  if (blockBytes > blockSize_) return;
+  if (blockBytes > blockSize_) return false;
 
   std::array<std::uint8_t, kFileHeaderSize> file{};
   writeLE16(file.data() + 0, 0x4D42);
   writeLE32(file.data() + 2, blockBytes + kFileHeaderSize);
   writeLE32(file.data() + 10, biSize + static_cast<std::uint16_t>(tableBytes) + kFileHeaderSize);
-  replaceFile(path, {std::span<const std::uint8_t>(file), std::span<const std::uint8_t>(header_, blockBytes)});
+  return replaceFile(path, {std::span<const std::uint8_t>(file), std::span<const std::uint8_t>(header_, blockBytes)});
 }
 
 }  // namespace warpix

@@ -50,9 +50,10 @@ class Image {
   void Draw(Surface& surface, int x, int y) const {
     if (loaded_) surface.drawDib(x, y, header_, bits_);
   }
-  // Writes a BMP file; an unloaded image writes nothing. Errors are silent:
-  // the snapshot is a convenience and is simply tried again next time.
-  void Save(const std::string& path) const;
+  // Writes a BMP file, replacing `path` whole. False when no file was
+  // written: nothing is loaded, or the write failed (errno then says why).
+  // Whether that matters is the caller's to decide.
+  [[nodiscard]] bool Save(const std::string& path) const;
 
   // The packed DIB: header and colour table, then the rows.
   const std::uint8_t* header() const { return header_; }

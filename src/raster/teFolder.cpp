@@ -118,7 +118,7 @@ bool teFolder::hasFiles(const std::string& patterns, const std::atomic<bool>* ru
   return false;
 }
 
-int teFolder::scanSubfolders(bool /*includeSystem*/, bool /*includeHidden*/, const std::atomic<bool>* runningFlag) {
+int teFolder::scanSubfolders(const std::atomic<bool>* runningFlag) {
   int added = 0;
   if (running(runningFlag)) {
     for (const Entry& entry : listing()) {
@@ -142,24 +142,23 @@ void teFolder::appendPaths(std::vector<std::string>& list) const {
 }
 
 void teFolder::searchTree(const std::string& patterns, std::vector<std::string>& result,
-                          const StatusCallback& status, bool includeSystem, bool includeHidden,
-                          const std::atomic<bool>* runningFlag) {
+                          const StatusCallback& status, const std::atomic<bool>* runningFlag) {
   std::set<std::string> visited;
-  searchTree(patterns, result, status, includeSystem, includeHidden, runningFlag, visited);
+  searchTree(patterns, result, status, runningFlag, visited);
 }
 
 void teFolder::searchTree(const std::string& patterns, std::vector<std::string>& result,
-                          const StatusCallback& status, bool includeSystem, bool includeHidden,
-                          const std::atomic<bool>* runningFlag, std::set<std::string>& visited) {
+                          const StatusCallback& status, const std::atomic<bool>* runningFlag,
+                          std::set<std::string>& visited) {
   if (!running(runningFlag) || path_.empty()) return;
   std::error_code ec;
   const fs::path real = fs::canonical(path_, ec);
   if (!ec && !visited.insert(real.string()).second) return;  // reached again through a link
   if (status) status(path_);
   if (hasFiles(patterns, runningFlag)) result.push_back(path_);
-  scanSubfolders(includeSystem, includeHidden, runningFlag);
+  scanSubfolders(runningFlag);
   for (std::string sub = nextSubfolder(); !sub.empty() && running(runningFlag); sub = nextSubfolder()) {
-    teFolder(sub).searchTree(patterns, result, status, includeSystem, includeHidden, runningFlag, visited);
+    teFolder(sub).searchTree(patterns, result, status, runningFlag, visited);
   }
 }
 

@@ -22,8 +22,6 @@ bool wildcardMatch(std::string_view pattern, std::string_view name);
 //
 // Nothing here throws: a folder that is missing, unreadable or vanishes
 // while it is read simply lists what could be read (usually nothing).
-// On Linux a hidden entry is one whose name begins with "." and there is no
-// system attribute: no entry is a system entry.
 class teFolder {
  public:
   // Trailing "/" are dropped ("/" itself stays "/").
@@ -42,11 +40,9 @@ class teFolder {
   int scanFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr, bool lowercase = false);
   bool hasFiles(const std::string& patterns, const std::atomic<bool>* running = nullptr) const;
 
-  // Appends every subfolder whose name does not begin with "." and rewinds
-  // the subfolder cursor; returns the count. As dot-names are the hidden
-  // entries here, `includeHidden` admits nothing more, and there are no
-  // system entries for `includeSystem` to admit.
-  int scanSubfolders(bool includeSystem, bool includeHidden, const std::atomic<bool>* running = nullptr);
+  // Appends every subfolder whose name does not begin with "." (the hidden
+  // ones) and rewinds the subfolder cursor; returns the count.
+  int scanSubfolders(const std::atomic<bool>* running = nullptr);
   // The path of the subfolder under the cursor, advancing it; "" at the end.
   std::string nextSubfolder();
 
@@ -58,12 +54,11 @@ class teFolder {
   // each folder as it is entered. Each real folder is entered once, so a
   // symbolic link that leads back up the tree ends instead of looping.
   void searchTree(const std::string& patterns, std::vector<std::string>& result, const StatusCallback& status,
-                  bool includeSystem, bool includeHidden, const std::atomic<bool>* running = nullptr);
+                  const std::atomic<bool>* running = nullptr);
 
  private:
   void searchTree(const std::string& patterns, std::vector<std::string>& result, const StatusCallback& status,
-                  bool includeSystem, bool includeHidden, const std::atomic<bool>* running,
-                  std::set<std::string>& visited);
+                  const std::atomic<bool>* running, std::set<std::string>& visited);
   std::string join(const std::string& name) const;
   std::vector<std::string> matches(const std::string& pattern, bool lowercase) const;
 

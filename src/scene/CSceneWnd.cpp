@@ -160,7 +160,9 @@ Surface* CSceneWnd::scratchSurface() {
 
 void CSceneWnd::writeSnapshot() {
   const Image shot(surface());
-  if (shot.loaded()) shot.Save(program_.settings.bitmapFilename());
+  // The snapshot is a convenience written after every operation: a failed
+  // write is simply tried again next time, with nobody to tell in between.
+  if (shot.loaded()) static_cast<void>(shot.Save(program_.settings.bitmapFilename()));
 }
 
 void CSceneWnd::onDestroy() {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #include "platform/TempFolder.h"
@@ -102,6 +103,20 @@ TEST(CSaverApp, TheFirstRunOfAVersionIsRecognisedOnce) {
   CSaverApp app(CommandLine::parse({"/s"}), {clock, shell, store, "", {}});
   app.startUp();
   EXPECT_FALSE(app.firstRun());
+}
+
+TEST(CSaverApp, PrintingTheSettingsShowsTheFirstRunButWritesNothing) {
+  const TempFolder parent;
+  const std::filesystem::path folder = parent.path() / "fresh";
+  VirtualClock clock;
+  FakeShell shell;
+  shell.pictures = "/home/u/Pictures";
+  KeyFileStore store(folder.string());
+  CSaverApp app(CommandLine::parse({"--print-settings"}), {clock, shell, store, "", {}});
+  EXPECT_FALSE(app.startUp());
+  EXPECT_TRUE(app.firstRun());
+  EXPECT_EQ(app.settings().folders(), std::vector<std::string>{"/home/u/Pictures"});
+  EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
 TEST(CSaverApp, TempFilePathPrefersTempThenInstallFolderNeverTheRoot) {

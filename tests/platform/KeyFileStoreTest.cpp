@@ -189,6 +189,30 @@ TEST(KeyFileStore, DamagedFileReadsAsDefaultsAndIsNeverWrittenOver) {
   EXPECT_EQ(folderEntries(dir), (std::vector<std::string>{"Warpix.ini", "photo-warpix.conf"}));
 }
 
+TEST(KeyFileStore, ProblemNamesTheFileAndLineButNeverItsContents) {
+  const std::string after = "; its settings read as defaults and it will not be overwritten";
+  const struct {
+    std::string contents;
+    int line;
+  } cases[] = {
+      {"[Config]\nA=1\n\xff\xfe\x01secret\x80\n", 3},
+      {"secret=1\n[Config]\n", 1},
+      {"[Config]\n# note\n\nA=1\n[Config\n", 5},
+      {"[Config]\nA=1\nsecret", 3},  // the last line has no newline
+  };
+  for (const auto& c : cases) {
+    const TempFolder dir;
+    dir.write("Warpix.ini", c.contents);
+    const KeyFileStore store(dir.str());
+    ASSERT_EQ(store.problems().size(), 1u) << c.line;
+    EXPECT_EQ(store.problems()[0], dir.str() + "/Warpix.ini is damaged (line " + std::to_string(c.line) + ")" + after);
+  }
+  const TempFolder dir;
+  std::filesystem::create_directory(dir.path() / "photo-warpix.conf");
+  EXPECT_EQ(KeyFileStore(dir.str()).problems(),
+            std::vector<std::string>{dir.str() + "/photo-warpix.conf cannot be read (Is a directory)" + after});
+}
+
 TEST(KeyFileStore, FileThatCannotBeReadIsNotReplaced) {
   const TempFolder dir;
   std::filesystem::create_directory(dir.path() / "Warpix.ini");

@@ -131,7 +131,7 @@ TEST_F(ImageBMPTest, TopDownRowsAreTurnedOver) {
 
 TEST_F(ImageBMPTest, SavedImageReadsBackIdentically) {
   const ImageBMP first = load(bmpFile({.width = 2, .height = 2, .pixels = twoByTwo24()}));
-  first.Save(dir.file("again.bmp"));
+  ASSERT_TRUE(first.Save(dir.file("again.bmp")));
   const ImageBMP second(dir.file("again.bmp"), 1);
   ASSERT_TRUE(second.loaded());
   EXPECT_TRUE(std::equal(first.header(), first.bits() + first.imageSize(), second.header()));
@@ -350,7 +350,7 @@ TEST_F(ImageBMPTest, EightBitFileSavesWithItsColourTable) {
   const ImageBMP image = load(bmpFile({.width = 3, .height = 1, .bitCount = 8, .palette = rampPalette(256, 4),
                                        .pixels = {1, 2, 3, 0}}));
   ASSERT_TRUE(image.loaded());
-  image.Save(dir.file("out.bmp"));
+  ASSERT_TRUE(image.Save(dir.file("out.bmp")));
   const Bytes out = testing::readBytes(dir.file("out.bmp"));
   EXPECT_EQ(readLE32(out.data() + 10), 14u + 40 + 1024);
   EXPECT_EQ(out.size(), 14u + 40 + 1024 + 4);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "raster/ByteOrder.h"
@@ -73,7 +74,7 @@ TEST(ImageSave, OnePixelPictureIsA58ByteFile) {
   image.pixels()[0] = 0x11;
   image.pixels()[1] = 0x22;
   image.pixels()[2] = 0x33;
-  image.Save(dir.file("one.bmp"));
+  ASSERT_TRUE(image.Save(dir.file("one.bmp")));
   const Bytes file = readBytes(dir.file("one.bmp"));
   ASSERT_EQ(file.size(), 58u);  // 14 + 40 + one row of 4
   EXPECT_EQ(file[0], 'B');
@@ -89,7 +90,7 @@ TEST(ImageSave, OnePixelPictureIsA58ByteFile) {
 TEST(ImageSave, EightBitPictureDataStartsAfterTheColourTable) {
   TempDir dir;
   BlankImage image(8, 5, 3);
-  image.Save(dir.file("eight.bmp"));
+  ASSERT_TRUE(image.Save(dir.file("eight.bmp")));
   const Bytes file = readBytes(dir.file("eight.bmp"));
   EXPECT_EQ(readLE32(file.data() + 10), 14u + 40 + 1024);
   EXPECT_EQ(readLE32(file.data() + 2), 14u + 40 + 1024 + 3 * 8);
@@ -100,20 +101,31 @@ TEST(ImageSave, ReplacesAnOldFileWholeAndLeavesNoTemporaryBehind) {
   TempDir dir;
   const std::string path = dir.file("snap.bmp");
   testing::writeBytes(path, Bytes(5000, 0xAB));
-  BlankImage(24, 2, 2).Save(path);
+  ASSERT_TRUE(BlankImage(24, 2, 2).Save(path));
   EXPECT_EQ(readBytes(path).size(), 14u + 40 + 16);
   int entries = 0;
   for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.file(""))) ++entries;
   EXPECT_EQ(entries, 1);
 }
 
-TEST(ImageSave, UnloadedImageOrUnwritablePlaceWritesNothing) {
+TEST(ImageSave, UnloadedImageOrUnwritablePlaceWritesNothingAndSaysSo) {
   TempDir dir;
   Image unloaded(dir.file("nothing.jpg"));
-  unloaded.Save(dir.file("out.bmp"));
+  EXPECT_FALSE(unloaded.Save(dir.file("out.bmp")));
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.bmp")));
-  BlankImage(24, 2, 2).Save(dir.file("missing/out.bmp"));  // must simply do nothing
+  errno = 0;
+  EXPECT_FALSE(BlankImage(24, 2, 2).Save(dir.file("missing/out.bmp")));
+  EXPECT_EQ(errno, ENOENT);
   EXPECT_FALSE(std::filesystem::exists(dir.file("missing")));
+  // A folder in the way fails at the rename, even for root; the temporary
+  // file must not be left beside it.
+  std::filesystem::create_directory(dir.file("taken.bmp"));
+  errno = 0;
+  EXPECT_FALSE(BlankImage(24, 2, 2).Save(dir.file("taken.bmp")));
+  EXPECT_EQ(errno, EISDIR);
+  int entries = 0;
+  for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.file(""))) ++entries;
+  EXPECT_EQ(entries, 1);
 }
 
 TEST(ImageCapture, CopiesTheSurfaceAt32BitsBottomUp) {

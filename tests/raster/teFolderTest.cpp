@@ -79,11 +79,11 @@ TEST(teFolder, MissingEmptyAndStoppedScansFindNothing) {
   teFolder missing(t.path("absent"));
   EXPECT_EQ(missing.scanFiles("*.jpg"), 0);
   EXPECT_FALSE(missing.hasFiles("*.jpg"));
-  EXPECT_EQ(missing.scanSubfolders(true, true), 0);
+  EXPECT_EQ(missing.scanSubfolders(), 0);
   // An empty name is no folder at all, never the root or the working folder.
   teFolder empty("");
   EXPECT_EQ(empty.scanFiles("*"), 0);
-  EXPECT_EQ(empty.scanSubfolders(true, true), 0);
+  EXPECT_EQ(empty.scanSubfolders(), 0);
 
   const std::atomic<bool> stopped{false};
   teFolder p(t.path("p"));
@@ -110,7 +110,7 @@ TEST(teFolder, SubfoldersSkipDotNamesAndFiles) {
   t.dir("p/.cache");
   t.file("p/file.jpg");
   teFolder p(t.path("p"));
-  EXPECT_EQ(p.scanSubfolders(true, true), 2);
+  EXPECT_EQ(p.scanSubfolders(), 2);
   EXPECT_EQ(p.nextSubfolder(), t.path("p/Alpha"));
   EXPECT_EQ(p.nextSubfolder(), t.path("p/beta"));
   EXPECT_EQ(p.nextSubfolder(), "");
@@ -122,11 +122,10 @@ struct Search {
   std::vector<std::string> statuses;
 };
 
-Search searchUnder(const std::string& root, const std::atomic<bool>* running = nullptr, bool hidden = true) {
+Search searchUnder(const std::string& root, const std::atomic<bool>* running = nullptr) {
   Search s;
   teFolder(root).searchTree(
-      "*.jpg *.jpeg *.bmp *.png", s.found, [&](const std::string& p) { s.statuses.push_back(p); }, true, hidden,
-      running);
+      "*.jpg *.jpeg *.bmp *.png", s.found, [&](const std::string& p) { s.statuses.push_back(p); }, running);
   return s;
 }
 
@@ -140,9 +139,6 @@ TEST(teFolderSearch, DepthFirstAndNeverIntoDotFolders) {
   const Search s = searchUnder(t.path("r"));
   EXPECT_EQ(s.found, (Names{t.path("r/a"), t.path("r/a/b/c")}));
   EXPECT_EQ(s.statuses, (Names{t.path("r"), t.path("r/a"), t.path("r/a/b"), t.path("r/a/b/c"), t.path("r/z")}));
-  // Asking for hidden entries does not open dot-folders either: on Linux
-  // those are the hidden ones, and they are never entered.
-  EXPECT_EQ(searchUnder(t.path("r"), nullptr, false).found, s.found);
 }
 
 TEST(teFolderSearch, SymbolicLinkLoopEnds) {
@@ -166,7 +162,7 @@ TEST(teFolderSearch, ClearingTheRunningFlagStopsTheWalk) {
       [&](const std::string&) {
         if (++entered == 3) running = false;
       },
-      false, false, &running);
+      &running);
   EXPECT_EQ(entered, 3);
   EXPECT_EQ(found, (Names{t.path("r/a")}));  // r/b was entered as the flag fell
   const std::atomic<bool> stopped{false};

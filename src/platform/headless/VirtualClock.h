@@ -26,7 +26,6 @@ class VirtualClock final : public Clock {
 
   // Moves time forward from outside (tests).
   void advance(std::uint64_t ms) { now_ += ms; }
-  std::uint64_t nowMs() const { return now_; }
   // Reads that do not advance time, for tests and logs.
   std::uint64_t peekMs() const { return now_; }
   void setPerformanceCounter(bool available) { hasCounter_ = available; }

@@ -1,18 +1,18 @@
 #include "platform/linux/KeyFileStore.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <optional>
 #include <utility>
 
 namespace warpix {
 
 namespace {
-
-struct ErrorFree {
-  void operator()(GError* error) const { g_error_free(error); }
-};
-using ErrorPtr = std::unique_ptr<GError, ErrorFree>;
 
 struct CharsFree {
   void operator()(gchar* text) const { g_free(text); }
@@ -80,6 +80,56 @@ std::string unescape(const char* raw) {
   return out;
 }
 
+// The whole file; nullopt, with errno saying why, when it cannot be read.
+std::optional<std::string> readWhole(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  std::string data;
+  char buffer[16384];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      const int cause = errno;
+      ::close(fd);
+      errno = cause;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    data.append(buffer, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return data;
+}
+
+bool parse(GKeyFile* file, std::string_view data) {
+  const auto flags = static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
+  return g_key_file_load_from_data(file, data.data(), data.size(), flags, nullptr);
+}
+
+// The number of the line a parse fails at. GLib says what is wrong only by
+// quoting the line, which may be anything at all, so the line is found
+// here instead: parsing goes line by line and stops at the first bad one,
+// so the first lines parse exactly when they end before it.
+std::size_t firstBadLine(std::string_view data) {
+  std::vector<std::size_t> ends;  // just past each line
+  for (std::size_t at = 0; at < data.size();) {
+    const std::size_t newline = data.find('\n', at);
+    at = newline == std::string_view::npos ? data.size() : newline + 1;
+    ends.push_back(at);
+  }
+  std::size_t good = 0;
+  std::size_t bad = ends.size();
+  while (bad - good > 1) {
+    const std::size_t middle = good + (bad - good) / 2;
+    const std::unique_ptr<GKeyFile, void (*)(GKeyFile*)> trial(g_key_file_new(), g_key_file_free);
+    (parse(trial.get(), data.substr(0, ends[middle - 1])) ? good : bad) = middle;
+  }
+  return bad;
+}
+
+constexpr const char* kNotWrittenOver = "; its settings read as defaults and it will not be overwritten";
+
 }  // namespace
 
 KeyFileStore::KeyFileStore(std::string folder) : folder_(std::move(folder)) {
@@ -107,12 +157,15 @@ std::string KeyFileStore::defaultFolder() { return joinPath(g_get_user_config_di
 KeyFileStore::KeyFilePtr KeyFileStore::load(const std::string& path, std::string& problem) {
   KeyFilePtr file(g_key_file_new());
   if (!g_file_test(path.c_str(), G_FILE_TEST_EXISTS)) return file;
-  GError* raw = nullptr;
-  const auto flags = static_cast<GKeyFileFlags>(G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS);
-  if (g_key_file_load_from_file(file.get(), path.c_str(), flags, &raw)) return file;
-  const ErrorPtr error(raw);
-  problem = path + " could not be read (" + (error ? error->message : "unknown error") +
-            "): its values read as defaults and it is not written over";
+  // The problem reaches the terminal and the report: it names the file but
+  // never repeats what is in it.
+  const std::optional<std::string> data = readWhole(path);
+  if (!data) {
+    problem = path + " cannot be read (" + std::strerror(errno) + ")" + kNotWrittenOver;
+    return nullptr;
+  }
+  if (parse(file.get(), *data)) return file;
+  problem = path + " is damaged (line " + std::to_string(firstBadLine(*data)) + ")" + kNotWrittenOver;
   return nullptr;
 }
 

@@ -46,11 +46,30 @@ bool writeAll(int fd, std::span<const std::uint8_t> data) {
   while (left > 0) {
     const ssize_t put = ::write(fd, p, left);
     if (put < 0 && errno == EINTR) continue;
+    if (put == 0) errno = EIO;
     if (put <= 0) return false;
     p += put;
     left -= static_cast<std::size_t>(put);
   }
   return true;
+}
+
+bool syncFile(int fd) {
+  while (::fsync(fd) != 0) {
+    if (errno != EINTR) return false;
+  }
+  return true;
+}
+
+// Makes the rename itself durable. Best effort: the new file is already in
+// place, and some file systems cannot sync a folder at all.
+void syncFolderOf(const std::string& path) {
+  const std::string::size_type slash = path.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  syncFile(fd);
+  ::close(fd);
 }
 
 // Unique within the process and, through the pid, across processes.
@@ -88,10 +107,25 @@ bool replaceFile(const std::string& path, std::initializer_list<std::span<const 
   if (fd < 0) return false;
   bool ok = true;
   for (const auto& part : parts) ok = ok && writeAll(fd, part);
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(temporary.c_str());
-  return ok;
+  // The data must be on the disk before the rename makes it the file, or a
+  // crash could leave a complete-looking name over missing contents.
+  ok = ok && syncFile(fd);
+  int cause = errno;
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    cause = errno;
+  }
+  if (ok && ::rename(temporary.c_str(), path.c_str()) != 0) {
+    ok = false;
+    cause = errno;
+  }
+  if (!ok) {
+    ::unlink(temporary.c_str());
+    errno = cause;
+    return false;
+  }
+  syncFolderOf(path);
+  return true;
 }
 
 }  // namespace warpix
