@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/linux/ForeignWindow.h"
+#include "platform/linux/XErrors.h"
 
 namespace warpix {
 
@@ -52,6 +53,13 @@ std::unique_ptr<SdlScreen> SdlScreen::open(const Options& options, std::string& 
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+  // The window's own pixels are copied straight to the X server (shared
+  // memory where offered). Left to itself SDL would present through an
+  // OpenGL texture: on a machine without a GPU that is a software
+  // rasteriser with a thread per core, more CPU for every frame and a GL
+  // teardown between the key press and the end of the process.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  XErrors::install();
   if (sdlReady || SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
     error = sdlReady ? "the display is already open" : SDL_GetError();
     return nullptr;
