@@ -6,6 +6,7 @@
 #include "effects/Bitmap.h"
 #include "effects/Distort.h"
 #include "effects/PendingEffect.h"
+#include "effects/Text.h"
 #include "effects/WarpixKinds.h"
 #include "settings/RegSettings.h"
 
@@ -42,7 +43,7 @@ constexpr unsigned kDeep = K::kDeepColour;
 
 const std::array<OperationKind, 10> kKinds = {{
     {0, "Distort", make<Distort>, [](const RegSettings& s) { return choiceWeight(s.doMangle()); }, 0},
-    {6, "Text", pending, [](const RegSettings& s) { return choiceWeight(s.doText()); }, 0},
+    {6, "Text", make<Text>, [](const RegSettings& s) { return choiceWeight(s.doText()); }, 0},
     {2, "Oil", pending, blurShare, kDeep | K::kRestsFirstMinute},
     {3, "OilFreq", pending, blurShare, kDeep | K::kRestsFirstMinute},
     {4, "OilSharpen", pending, blurShare, kDeep | K::kRestsFirstMinute},

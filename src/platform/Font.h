@@ -46,6 +46,9 @@ class Font {
   bool valid() const { return impl_ != nullptr; }
   // The extent of one line of UTF-8 text (line breaks are not interpreted).
   TextExtent measure(const std::string& utf8) const;
+  // Characters of the text that no installed font could show (drawn as
+  // boxes); the font falls back to other installed fonts before that.
+  int unknownGlyphs(const std::string& utf8) const;
   // The family the face name resolved to, e.g. "Liberation Serif".
   std::string resolvedFamily() const;
   // The em size actually used, in pixels.

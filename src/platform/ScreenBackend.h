@@ -31,6 +31,10 @@ class ScreenBackend : public EventSource {
   // Palette entries the system keeps for itself on a palette display.
   virtual int reservedPaletteEntries() const { return 0; }
   virtual bool paletteDevice() const { return false; }
+  // Vertical dots per logical inch, for font sizes in points; displays that
+  // do not say, and memory screens, count as 96.
+  static constexpr int kDefaultDpi = 96;
+  virtual int verticalDpi() const { return kDefaultDpi; }
 
   virtual Surface& surface() = 0;
   // Shows what changed on the surface since the last call.

@@ -32,6 +32,8 @@ void CSceneWnd::present() { screen_.present(); }
 
 EventSource& CSceneWnd::events() { return screen_; }
 
+int CSceneWnd::verticalDpi() const { return screen_.verticalDpi(); }
+
 bool CSceneWnd::onCreate() {
   const Surface& s = screen_.surface();
   onSize(s.width(), s.height());

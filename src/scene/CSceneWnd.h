@@ -56,6 +56,7 @@ class CSceneWnd {
   int paletteSize() const { return paletteSize_; }
   bool trueColour() const { return trueColour_; }
   bool paletteAnimation() const { return paletteAnimation_; }
+  int verticalDpi() const;
   const ScenePalette& palette() const { return palette_; }
   teTimer& delayTimer() { return delayTimer_; }
   const std::vector<Rect>& monitors() const { return monitors_; }

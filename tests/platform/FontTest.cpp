@@ -87,6 +87,33 @@ TEST(Font, MeasureGrowsWithTheTextAndTheWeight) {
   EXPECT_GT(bold.measure("Wide words").width, f.measure("Wide words").width);
 }
 
+// Scripts the classic faces lack come from the installed fallback fonts
+// (fonts-noto-core, fonts-noto-cjk, fonts-noto-color-emoji), not as boxes.
+TEST(Font, OtherScriptsFallBackToInstalledFonts) {
+  struct Case {
+    const char* text;
+    bool covered;
+  };
+  const Case cases[] = {
+      {"Photo 7 Dec 8:05", true},
+      {"\u0645\u0631\u062D\u0628\u0627", true},              // Arabic
+      {"\u0928\u092E\u0938\u094D\u0924\u0947", true},        // Devanagari
+      {"\u4F60\u597D\u4E16\u754C", true},                      // Chinese
+      {"\xF0\x9F\x8C\x85\xF0\x9F\x93\xB7", true},          // emoji
+      {"\xF4\x8F\xBF\xBD", false},                             // private use
+  };
+  for (const char* face : {"Times New Roman", "Arial"}) {
+    const Font f(face, -24, 400, false);
+    for (const Case& c : cases) {
+      EXPECT_EQ(f.unknownGlyphs(c.text) == 0, c.covered) << face << " " << c.text;
+      EXPECT_GT(f.measure(c.text).width, 0) << face << " " << c.text;
+      Surface s = blankSurface();
+      s.drawText(f, 4, 4, c.text, kInk);
+      EXPECT_GT(paintedPixels(s).count, 0) << face << " " << c.text;
+    }
+  }
+}
+
 TEST(Font, MovedFromAndInvalidFontsMeasureNothingAndDrawNothing) {
   Font a("Arial", -16, 400, false);
   ASSERT_TRUE(a.valid());

@@ -68,7 +68,16 @@ int characterHeightFor(PangoContext* context, PangoFontDescription* desc, int he
 }  // namespace
 
 PangoLayout* Font::Impl::layoutFor(const std::string& utf8) const {
-  pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(utf8.size()));
+  const auto length = static_cast<gssize>(utf8.size());
+  if (g_utf8_validate(utf8.data(), length, nullptr)) {
+    pango_layout_set_text(layout.get(), utf8.data(), static_cast<int>(length));
+  } else {
+    // Text from outside (a month name in a legacy encoding) may not be
+    // UTF-8; its stray bytes show as replacement characters, the same in
+    // measuring and drawing.
+    const std::unique_ptr<gchar, decltype(&g_free)> valid(g_utf8_make_valid(utf8.data(), length), &g_free);
+    pango_layout_set_text(layout.get(), valid.get(), -1);
+  }
   return layout.get();
 }
 
@@ -123,6 +132,11 @@ TextExtent Font::measure(const std::string& utf8) const {
   e.ascent = PANGO_PIXELS(pango_layout_get_baseline(layout)) - PANGO_PIXELS(logical.y);
   e.descent = e.height - e.ascent;
   return e;
+}
+
+int Font::unknownGlyphs(const std::string& utf8) const {
+  if (!impl_) return 0;
+  return pango_layout_get_unknown_glyphs_count(impl_->layoutFor(utf8));
 }
 
 std::string Font::resolvedFamily() const { return impl_ ? impl_->family : std::string(); }

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/linux/ForeignWindow.h"
 #include "platform/linux/XErrors.h"
@@ -15,6 +16,10 @@ namespace {
 // flag is looked at this often while the saver is idle.
 constexpr std::uint64_t kSignalPollMs = 50;
 constexpr int kFallbackRefreshHz = 60;
+// Monitors with a missing or made-up physical size report densities no
+// screen has; those count as not saying.
+constexpr float kMinPlausibleDpi = 30.0f;
+constexpr float kMaxPlausibleDpi = 1000.0f;
 
 bool sdlReady = false;
 
@@ -147,6 +152,9 @@ void SdlScreen::readDisplayMode() {
     if (SDL_BITSPERPIXEL(mode.format) > 0) bitsPerPixel_ = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
   }
   frameMs_ = static_cast<std::uint32_t>((1000 + refresh - 1) / refresh);
+  float vdpi = 0.0f;
+  if (SDL_GetDisplayDPI(index, nullptr, nullptr, &vdpi) == 0 && vdpi >= kMinPlausibleDpi && vdpi <= kMaxPlausibleDpi)
+    verticalDpi_ = static_cast<int>(std::lround(vdpi));
 }
 
 void SdlScreen::wrapFramebuffer() {

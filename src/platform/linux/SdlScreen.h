@@ -51,6 +51,7 @@ class SdlScreen final : public ScreenBackend {
   Rect bounds() const override { return bounds_; }
   std::vector<Rect> monitors() const override { return monitors_; }
   int bitsPerPixel() const override { return bitsPerPixel_; }
+  int verticalDpi() const override { return verticalDpi_; }
   Surface& surface() override { return surface_; }
   void present() override;
   // Taking a Resize off the queue gives the surface its new size; the loop
@@ -92,6 +93,7 @@ class SdlScreen final : public ScreenBackend {
   Rect bounds_;
   std::vector<Rect> monitors_;
   int bitsPerPixel_ = 32;
+  int verticalDpi_ = kDefaultDpi;
   std::uint32_t frameMs_ = 16;
   std::uint64_t lastPresentMs_ = 0;
   Surface::RowRange held_;  // changed rows not yet shown
