@@ -4,8 +4,10 @@
 
 #include "app/ChoiceTable.h"
 #include "effects/Bitmap.h"
+#include "effects/Canvas.h"
 #include "effects/Distort.h"
 #include "effects/PendingEffect.h"
+#include "effects/Repaint.h"
 #include "effects/Text.h"
 #include "effects/WarpixKinds.h"
 #include "settings/RegSettings.h"
@@ -47,8 +49,8 @@ const std::array<OperationKind, 10> kKinds = {{
     {2, "Oil", pending, blurShare, kDeep | K::kRestsFirstMinute},
     {3, "OilFreq", pending, blurShare, kDeep | K::kRestsFirstMinute},
     {4, "OilSharpen", pending, blurShare, kDeep | K::kRestsFirstMinute},
-    {8, "Repaint", pending, [](const RegSettings& s) { return choiceShare(s.doRepaint(), 0.66); }, kDeep},
-    {9, "Canvas", pending, [](const RegSettings& s) { return choiceShare(s.doRepaint(), 0.34); },
+    {8, "Repaint", make<Repaint>, [](const RegSettings& s) { return choiceShare(s.doRepaint(), 0.66); }, kDeep},
+    {9, "Canvas", make<Canvas>, [](const RegSettings& s) { return choiceShare(s.doRepaint(), 0.34); },
      kDeep | K::kRestsFirstMinute},
     {5, "OilBlend", pending, oilBlendWeight, kDeep},
     {1, "Bitmap", make<Bitmap>, [](const RegSettings& s) { return choiceWeight(s.doImage()); },
