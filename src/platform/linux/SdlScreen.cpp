@@ -250,7 +250,15 @@ bool SdlScreen::relevantEventAtHead() {
 
 bool SdlScreen::eventWaiting() {
   if (StopSignals::raised()) return true;
-  return relevantEventAtHead();
+  // Some operations ask after every cell of their work, millions of times
+  // a pass, and a look at the X connection costs far more than a cell.
+  // Within one millisecond of a look that found nothing the answer stands;
+  // input still ends the work within that millisecond.
+  const std::uint64_t now = SDL_GetTicks64();
+  if (now == lastLookMs_) return false;
+  if (relevantEventAtHead()) return true;
+  lastLookMs_ = now;
+  return false;
 }
 
 ScreenBackend::InputEvent SdlScreen::nextEvent() {
@@ -269,6 +277,7 @@ bool SdlScreen::waitForEvent(std::uint32_t ms) {
   for (;;) {
     // Changes held back by the refresh limit are shown while we wait.
     flushIfDue();
+    lastLookMs_ = kNeverLooked;
     if (eventWaiting()) return true;
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= deadline) return false;

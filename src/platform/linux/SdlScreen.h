@@ -96,6 +96,8 @@ class SdlScreen final : public ScreenBackend {
   int verticalDpi_ = kDefaultDpi;
   std::uint32_t frameMs_ = 16;
   std::uint64_t lastPresentMs_ = 0;
+  static constexpr std::uint64_t kNeverLooked = UINT64_MAX;
+  std::uint64_t lastLookMs_ = kNeverLooked;  // when the queue was last found empty
   Surface::RowRange held_;  // changed rows not yet shown
   bool exposed_ = false;    // the window lost its contents: show everything
   bool quitSent_ = false;
