@@ -75,13 +75,13 @@ TEST(CSaverApp, OnlyTheSaverModeRuns) {
 }
 
 TEST(CSaverApp, SettingOptionsHoldForTheRunAndAreNotSaved) {
-  AppFixture f({"-root", "--do-image", "7", "--do-surf", "8", "--do-mangle", "9", "--do-blur", "10", "--do-text", "11",
-                "--do-repaint", "12", "--delay", "60", "--image-pause", "2147483", "--image-period", "0"});
+  AppFixture f({"-root", "--do-image", "7", "--do-mangle", "9", "--do-blur", "10", "--do-text", "11", "--do-repaint", "12",
+                "--delay", "60", "--image-pause", "2147483", "--image-period", "0"});
   ASSERT_TRUE(f.app.startUp());
   const RegSettings& s = f.app.settings();
-  EXPECT_EQ((std::vector<std::int32_t>{s.doImage(), s.doSurf(), s.doMangle(), s.doBlur(), s.doText(), s.doRepaint(),
+  EXPECT_EQ((std::vector<std::int32_t>{s.doImage(), s.doMangle(), s.doBlur(), s.doText(), s.doRepaint(),
                                        s.delayBetweenDrawings(), s.imagePause(), s.imagePeriod()}),
-            (std::vector<std::int32_t>{7, 8, 9, 10, 11, 12, 60, 2147483, 0}));
+            (std::vector<std::int32_t>{7, 9, 10, 11, 12, 60, 2147483, 0}));
   const KeyFileStore stored(f.folder.str());
   for (const char* key : {"DoImage", "DelayBetweenDrawings", "ImagePause", "ImagePeriod"})
     EXPECT_EQ(stored.readNumber(key, -1), -1) << key;

@@ -122,7 +122,7 @@ TEST(CommandLine, SettingOptionsAreKeptInOrderWithinTheirRanges) {
   EXPECT_EQ(cl.overrides[5].value, 7);
   EXPECT_EQ(cl.mode, RunMode::FullScreen);
   for (const std::vector<std::string>& bad :
-       std::vector<std::vector<std::string>>{{"--do-text", "x"}, {"--do-blur", "5x"}, {"--do-surf"}}) {
+       std::vector<std::vector<std::string>>{{"--do-text", "x"}, {"--do-blur", "5x"}, {"--delay"}}) {
     const CommandLine b = CommandLine::parse(bad);
     EXPECT_EQ(b.action, CommandLine::Action::Error) << bad[0];
     EXPECT_TRUE(b.overrides.empty()) << bad[0];
@@ -133,7 +133,7 @@ TEST(CommandLine, SettingOptionsAreKeptInOrderWithinTheirRanges) {
 // setting, from one end to the other, and --help says so.
 TEST(CommandLine, SettingOptionsTakeTheRangeOfTheirSetting) {
   const std::vector<std::pair<std::string, std::string>> options = {
-      {"do-image", "DoImage"},         {"do-surf", "DoSurf"},         {"do-mangle", "DoMangle"},
+      {"do-image", "DoImage"},         {"do-mangle", "DoMangle"},
       {"do-blur", "DoBlur"},           {"do-text", "DoText"},         {"do-repaint", "DoRepaint"},
       {"delay", "DelayBetweenDrawings"}, {"image-pause", "ImagePause"}, {"image-period", "ImagePeriod"}};
   const std::string usage = CommandLine::usage("warpix");
