@@ -1,6 +1,7 @@
 #include "effects/Oil.h"
 
 #include <algorithm>
+#include <array>
 
 #include "effects/NextPointFactory.h"
 #include "effects/Sweep.h"
@@ -12,9 +13,20 @@
 namespace warpix {
 
 namespace {
+// Division by a window's pixel count as a multiplication: with 2^32 / n
+// rounded up, a sum below 2^15 divides exactly (the error stays below 1/n).
+constexpr std::uint32_t kMostPixels = 9 * 9;
+constexpr auto kReciprocals = [] {
+  std::array<std::uint64_t, kMostPixels + 1> r{};
+  for (std::uint64_t n = 1; n <= kMostPixels; ++n) r[n] = ((std::uint64_t{1} << 32) + n - 1) / n;
+  return r;
+}();
+
 Pixel average(const BoxFilter::Sums& s, Pixel) {
-  return makePixel(static_cast<int>(s.red / s.count), static_cast<int>(s.green / s.count),
-                   static_cast<int>(s.blue / s.count));
+  if (s.count > kMostPixels) return makePixel(static_cast<int>(s.red / s.count), static_cast<int>(s.green / s.count),
+                                              static_cast<int>(s.blue / s.count));
+  const std::uint64_t m = kReciprocals[s.count];
+  return static_cast<Pixel>(((s.red * m) >> 32) << 16 | ((s.green * m) >> 32) << 8 | ((s.blue * m) >> 32));
 }
 
 // Radius 1 to 3, leaning to 1.
@@ -24,7 +36,7 @@ std::int32_t drawRadius(Random& random) { return random.skewed(3, 2) + 1; }
 Oil::Oil(CSceneWnd& scene_)
     : Saver(scene_), radius_(drawRadius(random)),
       order_(pickNextPoint(scene_.program().settings.visitingOrders(), random, width, height)),
-      filter_(radius_, average) {}
+      filter_(radius_) {}
 
 Oil::~Oil() = default;
 
@@ -38,7 +50,7 @@ bool Oil::snapshot() {
     return false;
   }
   for (;;) {
-    if (filter_.copyRow(scene->surface())) return true;
+    if (filter_.copyRow(scene->surface(), average)) return true;
     if (!canContinue()) return false;
   }
 }

@@ -32,7 +32,7 @@ Pixel sharpenRule(const BoxFilter::Sums& s, Pixel centre) {
 OilSharpen::OilSharpen(CSceneWnd& scene_)
     : Saver(scene_), radius_(1),
       order_(pickNextPoint(scene_.program().settings.visitingOrders(), random, width, height)),
-      filter_(1, sharpenRule) {}
+      filter_(1) {}
 
 OilSharpen::~OilSharpen() = default;
 
@@ -46,7 +46,7 @@ bool OilSharpen::snapshot() {
     return false;
   }
   for (;;) {
-    if (filter_.copyRow(scene->surface())) return true;
+    if (filter_.copyRow(scene->surface(), sharpenRule)) return true;
     if (!canContinue()) return false;
   }
 }

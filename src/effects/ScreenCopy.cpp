@@ -10,9 +10,9 @@ namespace warpix {
 bool ScreenCopy::allocate(int width, int height) {
   if (width <= 0 || height <= 0) return false;
   try {
-    pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    pixels_ = std::make_unique_for_overwrite<Pixel[]>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
   } catch (const std::bad_alloc&) {
-    pixels_.clear();
+    pixels_.reset();
     return false;
   }
   width_ = width;
@@ -23,10 +23,10 @@ bool ScreenCopy::allocate(int width, int height) {
 
 bool ScreenCopy::copyRow(const Surface& screen) {
   if (nextRow_ >= height_) return true;
-  if (nextRow_ < screen.height()) {
-    const Pixel* from = screen.row(nextRow_);
-    std::copy(from, from + std::min(width_, screen.width()), pixels_.data() + static_cast<std::size_t>(nextRow_) * width_);
-  }
+  Pixel* to = pixels_.get() + static_cast<std::size_t>(nextRow_) * width_;
+  const int shared = nextRow_ < screen.height() ? std::min(width_, screen.width()) : 0;
+  if (shared > 0) std::copy(screen.row(nextRow_), screen.row(nextRow_) + shared, to);
+  std::fill(to + shared, to + width_, Pixel{0});
   return ++nextRow_ >= height_;
 }
 

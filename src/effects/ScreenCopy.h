@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 #include "platform/Pixel.h"
 
@@ -15,10 +15,10 @@ class Surface;
 // never feed into their neighbours.
 class ScreenCopy {
  public:
-  // Makes room for width x height pixels (black); false when the memory
-  // cannot be had, and the copy stays empty.
+  // Makes room for width x height pixels; false when the memory cannot be
+  // had, and the copy stays empty. Rows are readable once copied.
   bool allocate(int width, int height);
-  bool allocated() const { return !pixels_.empty(); }
+  bool allocated() const { return pixels_ != nullptr; }
 
   // Copies the next row of `screen` (the part of it that both share; the
   // rest stays black). True when that was the last row.
@@ -29,10 +29,10 @@ class ScreenCopy {
   int width() const { return width_; }
   int height() const { return height_; }
   Pixel at(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-  const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const Pixel* row(int y) const { return pixels_.get() + static_cast<std::size_t>(y) * width_; }
 
  private:
-  std::vector<Pixel> pixels_;
+  std::unique_ptr<Pixel[]> pixels_;
   int width_ = 0;
   int height_ = 0;
   int nextRow_ = 0;
