@@ -6,6 +6,10 @@
 #include "effects/Bitmap.h"
 #include "effects/Canvas.h"
 #include "effects/Distort.h"
+#include "effects/Oil.h"
+#include "effects/OilBlend.h"
+#include "effects/OilFreq.h"
+#include "effects/OilSharpen.h"
 #include "effects/PendingEffect.h"
 #include "effects/Repaint.h"
 #include "effects/Text.h"
@@ -46,13 +50,13 @@ constexpr unsigned kDeep = K::kDeepColour;
 const std::array<OperationKind, 10> kKinds = {{
     {0, "Distort", make<Distort>, [](const RegSettings& s) { return choiceWeight(s.doMangle()); }, 0},
     {6, "Text", make<Text>, [](const RegSettings& s) { return choiceWeight(s.doText()); }, 0},
-    {2, "Oil", pending, blurShare, kDeep | K::kRestsFirstMinute},
-    {3, "OilFreq", pending, blurShare, kDeep | K::kRestsFirstMinute},
-    {4, "OilSharpen", pending, blurShare, kDeep | K::kRestsFirstMinute},
+    {2, "Oil", make<Oil>, blurShare, kDeep | K::kRestsFirstMinute},
+    {3, "OilFreq", make<OilFreq>, blurShare, kDeep | K::kRestsFirstMinute},
+    {4, "OilSharpen", make<OilSharpen>, blurShare, kDeep | K::kRestsFirstMinute},
     {8, "Repaint", make<Repaint>, [](const RegSettings& s) { return choiceShare(s.doRepaint(), 0.66); }, kDeep},
     {9, "Canvas", make<Canvas>, [](const RegSettings& s) { return choiceShare(s.doRepaint(), 0.34); },
      kDeep | K::kRestsFirstMinute},
-    {5, "OilBlend", pending, oilBlendWeight, kDeep},
+    {5, "OilBlend", make<OilBlend>, oilBlendWeight, kDeep},
     {1, "Bitmap", make<Bitmap>, [](const RegSettings& s) { return choiceWeight(s.doImage()); },
      kDeep | K::kFullScreenOnly | K::kPhoto},
     {7, "Surf", pending, [](const RegSettings& s) { return choiceWeight(s.doSurf()); },

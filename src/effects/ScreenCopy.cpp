@@ -1,0 +1,33 @@
+#include "effects/ScreenCopy.h"
+
+#include <algorithm>
+#include <new>
+
+#include "platform/Surface.h"
+
+namespace warpix {
+
+bool ScreenCopy::allocate(int width, int height) {
+  if (width <= 0 || height <= 0) return false;
+  try {
+    pixels_ = std::make_unique_for_overwrite<Pixel[]>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  } catch (const std::bad_alloc&) {
+    pixels_.reset();
+    return false;
+  }
+  width_ = width;
+  height_ = height;
+  nextRow_ = 0;
+  return true;
+}
+
+bool ScreenCopy::copyRow(const Surface& screen) {
+  if (nextRow_ >= height_) return true;
+  Pixel* to = pixels_.get() + static_cast<std::size_t>(nextRow_) * width_;
+  const int shared = nextRow_ < screen.height() ? std::min(width_, screen.width()) : 0;
+  if (shared > 0) std::copy(screen.row(nextRow_), screen.row(nextRow_) + shared, to);
+  std::fill(to + shared, to + width_, Pixel{0});
+  return ++nextRow_ >= height_;
+}
+
+}  // namespace warpix
