@@ -1,33 +1,27 @@
 #pragma once
 
-#include <memory>
-
 #include "effects/BoxFilter.h"
-#include "effects/NextPoint.h"
-#include "scene/Saver.h"
+#include "effects/OilPass.h"
 
 namespace warpix {
 
 // Soft brush strokes: every pixel becomes the average of the square around
 // it in a snapshot of the screen, rewritten in the chosen visiting order.
-class Oil final : public Saver {
+class Oil final : public OilPass<Oil> {
  public:
   explicit Oil(CSceneWnd& scene);
   ~Oil() override;
   const char* kindName() const override { return "Oil"; }
-  void describe(JsonLine& line) const override;
-
-  std::int32_t radius() const { return radius_; }
-  const NextPoint& order() const { return *order_; }
-
- protected:
-  void draw() override;
 
  private:
-  bool snapshot();
+  friend class OilPass<Oil>;
+  bool allocateSnapshot(int w, int h) { return filter_.allocate(w, h); }
+  bool snapshotAllocated() const { return filter_.allocated(); }
+  bool copySnapshotRow();
+  int snapshotWidth() const { return filter_.width(); }
+  int snapshotHeight() const { return filter_.height(); }
+  Pixel paint(int px, int py, bool inside) const { return inside ? filter_.result(px, py) : kKeepPixel; }
 
-  std::int32_t radius_ = 1;
-  std::unique_ptr<NextPoint> order_;
   BoxFilter filter_;
 };
 

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "effects/ColourTally.h"
-#include "effects/NextPoint.h"
 #include "effects/ScreenCopy.h"
-#include "scene/Saver.h"
+#include "effects/OilPass.h"
 
 namespace warpix {
 
@@ -13,26 +10,23 @@ namespace warpix {
 // often in the square around it in a snapshot of the screen (the first to
 // reach that count, walking the square column by column); a square where no
 // colour repeats leaves the pixel as it is.
-class OilFreq final : public Saver {
+class OilFreq final : public OilPass<OilFreq> {
  public:
   explicit OilFreq(CSceneWnd& scene);
   ~OilFreq() override;
   const char* kindName() const override { return "OilFreq"; }
-  void describe(JsonLine& line) const override;
-
-  std::int32_t radius() const { return radius_; }
-  const NextPoint& order() const { return *order_; }
-
- protected:
-  void draw() override;
 
  private:
-  bool snapshot();
+  friend class OilPass<OilFreq>;
+  bool allocateSnapshot(int w, int h) { return copy_.allocate(w, h); }
+  bool snapshotAllocated() const { return copy_.allocated(); }
+  bool copySnapshotRow() { return copy_.copyRow(scene->surface()); }
+  int snapshotWidth() const { return copy_.width(); }
+  int snapshotHeight() const { return copy_.height(); }
+  Pixel paint(int px, int py, bool inside);
   // Counts the colours of the square around the point into tally_.
   void tally(int px, int py);
 
-  std::int32_t radius_ = 1;
-  std::unique_ptr<NextPoint> order_;
   ScreenCopy copy_;
   ColourTally tally_;
 };

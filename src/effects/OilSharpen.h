@@ -1,34 +1,28 @@
 #pragma once
 
-#include <memory>
-
 #include "effects/BoxFilter.h"
-#include "effects/NextPoint.h"
-#include "scene/Saver.h"
+#include "effects/OilPass.h"
 
 namespace warpix {
 
 // Sharpening strokes: every pixel away from the border is pushed away from
 // the mean of its eight neighbours in a snapshot of the screen, rewritten in
 // the chosen visiting order.
-class OilSharpen final : public Saver {
+class OilSharpen final : public OilPass<OilSharpen> {
  public:
   explicit OilSharpen(CSceneWnd& scene);
   ~OilSharpen() override;
   const char* kindName() const override { return "OilSharpen"; }
-  void describe(JsonLine& line) const override;
-
-  std::int32_t radius() const { return radius_; }
-  const NextPoint& order() const { return *order_; }
-
- protected:
-  void draw() override;
 
  private:
-  bool snapshot();
+  friend class OilPass<OilSharpen>;
+  bool allocateSnapshot(int w, int h) { return filter_.allocate(w, h); }
+  bool snapshotAllocated() const { return filter_.allocated(); }
+  bool copySnapshotRow();
+  int snapshotWidth() const { return filter_.width(); }
+  int snapshotHeight() const { return filter_.height(); }
+  Pixel paint(int px, int py, bool inside) const { return inside ? filter_.result(px, py) : kKeepPixel; }
 
-  std::int32_t radius_ = 1;
-  std::unique_ptr<NextPoint> order_;
   BoxFilter filter_;
 };
 

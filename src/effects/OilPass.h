@@ -1,0 +1,105 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+
+#include "effects/NextPoint.h"
+#include "effects/NextPointFactory.h"
+#include "effects/Sweep.h"
+#include "scene/CSceneWnd.h"
+#include "scene/OperationLog.h"
+#include "scene/Program.h"
+#include "scene/Saver.h"
+#include "settings/RegSettings.h"
+
+namespace warpix {
+
+// What a filter answers for a point that keeps its colour; no screen
+// colour has a top byte.
+inline constexpr Pixel kKeepPixel = 0xFF000000u;
+
+// The course every brush filter takes: a snapshot of the screen, taken row
+// by row so input can cut it short, then every pixel rewritten in the
+// chosen visiting order from what the snapshot says. The filter (Derived)
+// keeps the snapshot and says what a point becomes:
+//   bool allocateSnapshot(int w, int h), bool snapshotAllocated(),
+//   bool copySnapshotRow() (true once the last row is in),
+//   int snapshotWidth(), int snapshotHeight(),
+//   Pixel paint(int px, int py, bool inside): the new pixel, or kKeepPixel.
+// Called once per pixel, so it is bound at compile time.
+template <class Derived>
+class OilPass : public Saver {
+ public:
+  std::int32_t radius() const { return radius_; }
+  const NextPoint& order() const { return *order_; }
+  void describe(JsonLine& line) const override {
+    line.add("radius", static_cast<int>(radius_)).add("order", order_ ? order_->name() : "");
+  }
+
+ protected:
+  using DrawRadius = std::int32_t (*)(Random& random);
+
+  // The radius is drawn before the visiting order.
+  OilPass(CSceneWnd& scene_, DrawRadius drawRadius)
+      : Saver(scene_), radius_(drawRadius(random)),
+        order_(pickNextPoint(scene_.program().settings.visitingOrders(), random, width, height)) {}
+
+  void draw() override {
+    if (finished_) return;
+    if (!order_) {
+      setFinished(true);
+      return;
+    }
+    if (!started) {
+      if (!snapshot()) return;
+      started = true;
+    }
+    if (!canContinue() || isFinished()) return;
+    if (rewrite()) setFinished(true);
+  }
+
+  std::int32_t radius_;
+  std::unique_ptr<NextPoint> order_;
+
+ private:
+  Derived& self() { return static_cast<Derived&>(*this); }
+
+  bool snapshot() {
+    if (!self().snapshotAllocated() && !self().allocateSnapshot(scene->width(), scene->height())) {
+      setFinished(true);
+      return false;
+    }
+    for (;;) {
+      if (self().copySnapshotRow()) return true;
+      if (!canContinue()) return false;
+    }
+  }
+
+  // True when the pass is over, false when it gave way to input.
+  bool rewrite() {
+    Surface& screen = scene->surface();
+    // A screen that changed size under a running pass is written only where
+    // the screen and the snapshot still share the point.
+    const int w = std::min(screen.width(), self().snapshotWidth());
+    const int h = std::min(screen.height(), self().snapshotHeight());
+    Pixel* dst = screen.pixelsUnmarked();
+    const std::size_t stride = static_cast<std::size_t>(screen.stride());
+    return sweep(
+        *order_, x, y,
+        [&](int px, int py) {
+          const Pixel p = self().paint(px, py, inside(px, py, w, h));
+          if (p == kKeepPixel) return;
+          dst[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)] = p;
+          wrote(py);
+        },
+        [this] { return tick(); });
+  }
+};
+
+// Radius 1 to 3, leaning to 1.
+inline std::int32_t drawOilRadius(Random& random) { return random.skewed(3, 2) + 1; }
+// Filters whose window is fixed draw nothing for it.
+inline std::int32_t unitRadius(Random&) { return 1; }
+
+}  // namespace warpix
