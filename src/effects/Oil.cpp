@@ -25,10 +25,10 @@ Pixel average(const BoxFilter::Sums& s, Pixel) {
 
 }  // namespace
 
-Oil::Oil(CSceneWnd& scene_) : OilPass(scene_, drawOilRadius), filter_(radius_) {}
+Oil::Oil(CSceneWnd& scene_) : OilPass(scene_, drawOilRadius) {}
 
 Oil::~Oil() = default;
 
-bool Oil::copySnapshotRow() { return filter_.copyRow(scene->surface(), average); }
+bool Oil::copySnapshotRow() { return snapshot_.copyRow(scene->surface(), average); }
 
 }  // namespace warpix

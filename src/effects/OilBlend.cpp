@@ -21,10 +21,10 @@ void OilBlend::describe(JsonLine& line) const {
 // summed side by side in one word and green in another: four sums of 8 bits
 // need 10, so no channel spills into the next.
 Pixel OilBlend::blend(int px, int py, int dx, int dy) const {
-  const int w = copy_.width(), h = copy_.height();
+  const int w = snapshot_.width(), h = snapshot_.height();
   const int left = std::max(0, px - dx), right = std::min(w - 1, px + dx);
-  const Pixel* top = copy_.row(std::max(0, py - dy));
-  const Pixel* bottom = copy_.row(std::min(h - 1, py + dy));
+  const Pixel* top = snapshot_.row(std::max(0, py - dy));
+  const Pixel* bottom = snapshot_.row(std::min(h - 1, py + dy));
   const Pixel corners[4] = {top[left], top[right], bottom[right], bottom[left]};
   std::uint32_t redBlue = 0, green = 0;
   for (const Pixel c : corners) {

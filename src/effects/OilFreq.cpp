@@ -13,12 +13,12 @@ OilFreq::OilFreq(CSceneWnd& scene_) : OilPass(scene_, drawOilRadius), tally_(win
 OilFreq::~OilFreq() = default;
 
 void OilFreq::tally(int px, int py) {
-  const int w = copy_.width(), h = copy_.height();
+  const int w = snapshot_.width(), h = snapshot_.height();
   const int left = std::max(0, px - radius_), right = std::min(w - 1, px + radius_);
   const int top = std::max(0, py - radius_), bottom = std::min(h - 1, py + radius_);
   tally_.clear();
   for (int cx = left; cx <= right; ++cx) {
-    const Pixel* p = copy_.row(top) + cx;
+    const Pixel* p = snapshot_.row(top) + cx;
     for (int cy = top; cy <= bottom; ++cy, p += w) tally_.add(*p);
   }
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <type_traits>
 
 #include "effects/NextPoint.h"
 #include "effects/NextPointFactory.h"
@@ -21,14 +22,14 @@ inline constexpr Pixel kKeepPixel = 0xFF000000u;
 
 // The course every brush filter takes: a snapshot of the screen, taken row
 // by row so input can cut it short, then every pixel rewritten in the
-// chosen visiting order from what the snapshot says. The filter (Derived)
-// keeps the snapshot and says what a point becomes:
-//   bool allocateSnapshot(int w, int h), bool snapshotAllocated(),
-//   bool copySnapshotRow() (true once the last row is in),
-//   int snapshotWidth(), int snapshotHeight(),
+// chosen visiting order from what the snapshot says. The snapshot is a
+// Snapshot (allocate(w, h), allocated(), width(), height(); made with the
+// radius when it takes one); the filter (Derived) says how a row is read
+// and what a point becomes:
+//   bool copySnapshotRow(): true once the last row is in;
 //   Pixel paint(int px, int py, bool inside): the new pixel, or kKeepPixel.
-// Called once per pixel, so it is bound at compile time.
-template <class Derived>
+// paint() runs once per pixel, so it is bound at compile time.
+template <class Derived, class Snapshot>
 class OilPass : public Saver {
  public:
   std::int32_t radius() const { return radius_; }
@@ -43,7 +44,8 @@ class OilPass : public Saver {
   // The radius is drawn before the visiting order.
   OilPass(CSceneWnd& scene_, DrawRadius drawRadius)
       : Saver(scene_), radius_(drawRadius(random)),
-        order_(pickNextPoint(scene_.program().settings.visitingOrders(), random, width, height)) {}
+        order_(pickNextPoint(scene_.program().settings.visitingOrders(), random, width, height)),
+        snapshot_(makeSnapshot(radius_)) {}
 
   void draw() override {
     if (finished_) return;
@@ -61,12 +63,17 @@ class OilPass : public Saver {
 
   std::int32_t radius_;
   std::unique_ptr<NextPoint> order_;
+  Snapshot snapshot_;
 
  private:
+  static Snapshot makeSnapshot(std::int32_t radius) {
+    if constexpr (std::is_constructible_v<Snapshot, int>) return Snapshot(radius);
+    else return Snapshot();
+  }
   Derived& self() { return static_cast<Derived&>(*this); }
 
   bool snapshot() {
-    if (!self().snapshotAllocated() && !self().allocateSnapshot(scene->width(), scene->height())) {
+    if (!snapshot_.allocated() && !snapshot_.allocate(scene->width(), scene->height())) {
       setFinished(true);
       return false;
     }
@@ -81,8 +88,8 @@ class OilPass : public Saver {
     Surface& screen = scene->surface();
     // A screen that changed size under a running pass is written only where
     // the screen and the snapshot still share the point.
-    const int w = std::min(screen.width(), self().snapshotWidth());
-    const int h = std::min(screen.height(), self().snapshotHeight());
+    const int w = std::min(screen.width(), snapshot_.width());
+    const int h = std::min(screen.height(), snapshot_.height());
     Pixel* dst = screen.pixelsUnmarked();
     const std::size_t stride = static_cast<std::size_t>(screen.stride());
     return sweep(

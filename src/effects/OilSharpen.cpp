@@ -19,10 +19,10 @@ Pixel sharpenRule(const BoxFilter::Sums& s, Pixel centre) {
 }
 }  // namespace
 
-OilSharpen::OilSharpen(CSceneWnd& scene_) : OilPass(scene_, unitRadius), filter_(1) {}
+OilSharpen::OilSharpen(CSceneWnd& scene_) : OilPass(scene_, unitRadius) {}
 
 OilSharpen::~OilSharpen() = default;
 
-bool OilSharpen::copySnapshotRow() { return filter_.copyRow(scene->surface(), sharpenRule); }
+bool OilSharpen::copySnapshotRow() { return snapshot_.copyRow(scene->surface(), sharpenRule); }
 
 }  // namespace warpix

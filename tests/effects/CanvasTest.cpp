@@ -9,11 +9,13 @@
 #include "effects/NextPointFactory.h"
 #include "raster/ColorHSL.h"
 #include "scene/OperationLog.h"
+#include "effects/EffectTestKit.h"
 #include "scene/SceneFixture.h"
 
 namespace warpix {
 namespace {
 
+using testing::paintPattern;
 using testing::SceneFixture;
 
 // The lightness change worked through the colour model's own interface.
@@ -21,11 +23,6 @@ Pixel throughColorHSL(Pixel p, int offset) {
   ColorHSL hsl(ColorRGB::fromScreen(colorRefFromPixel(p), true));
   hsl.setLightness(std::clamp(hsl.lightness() + static_cast<float>(offset) / 255.0f, 0.0f, 1.0f));
   return pixelFromColorRef(hsl.toRGB(true).value());
-}
-
-void paintPattern(Surface& s) {
-  for (int y = 0; y < s.height(); ++y)
-    for (int x = 0; x < s.width(); ++x) s.setPixel(x, y, makePixel(x * 7 + y, y * 5, (x * y) & 0xFF));
 }
 
 Surface copyOf(const Surface& s) {

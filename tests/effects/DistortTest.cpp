@@ -7,17 +7,15 @@
 #include "effects/NextPointFactory.h"
 #include "effects/WarpixKinds.h"
 #include "scene/OperationLog.h"
+#include "effects/EffectTestKit.h"
 #include "scene/SceneFixture.h"
 
 namespace warpix {
 namespace {
 
+using testing::paintPattern;
+using testing::runInterrupted;
 using testing::SceneFixture;
-
-void paintPattern(Surface& s) {
-  for (int y = 0; y < s.height(); ++y)
-    for (int x = 0; x < s.width(); ++x) s.setPixel(x, y, makePixel(x * 7 + y, y * 5, (x * y) & 0xFF));
-}
 
 void onlyStyle(RegSettings& settings, void (RegSettings::*set)(std::int32_t)) {
   for (auto s : {&RegSettings::setStyleFuzzy, &RegSettings::setStyleSwirl, &RegSettings::setStyleWavy,
@@ -134,19 +132,8 @@ TEST(Distort, AnInterruptedPassEndsLikeAnUninterruptedOne) {
     Distort da(*a.scene), db(*b.scene);
     ASSERT_STREQ(da.distortion().name(), db.distortion().name());
     runToEnd(da);
-    int interruptions = 0;
-    while (!db.isFinished()) {
-      // A key arrives in the middle of the work; a step with it waiting
-      // does nothing; then it is read and the pass goes on.
-      b.screen.pushEventAfterChecks(5, {ScreenBackend::InputEvent::Kind::Key});
-      db.run();
-      if (b.screen.eventWaiting()) {
-        db.run();
-        b.screen.nextEvent();
-        ++interruptions;
-      }
-      ASSERT_LT(interruptions, 10000);
-    }
+    const int interruptions = runInterrupted(db, b.screen, 5);
+    ASSERT_TRUE(db.isFinished());
     EXPECT_GT(interruptions, 1) << da.distortion().name();
     const Surface &sa = a.screen.surface(), &sb = b.screen.surface();
     for (int y = 0; y < sa.height(); ++y)

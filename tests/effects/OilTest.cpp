@@ -14,11 +14,13 @@
 #include "effects/OilFreq.h"
 #include "effects/OilSharpen.h"
 #include "scene/OperationLog.h"
+#include "effects/EffectTestKit.h"
 #include "scene/SceneFixture.h"
 
 namespace warpix {
 namespace {
 
+using testing::runInterrupted;
 using testing::SceneFixture;
 
 // What an operation chose at construction.
@@ -363,17 +365,8 @@ TEST(Oil, AnInterruptedPassEndsLikeAnUninterruptedOne) {
       Made ma = kind.make(*a.scene), mb = kind.make(*b.scene);
       runToEnd(*ma.op);
       Saver& op = *mb.op;
-      int interruptions = 0;
-      while (!op.isFinished()) {
-        b.screen.pushEventAfterChecks(3, {ScreenBackend::InputEvent::Kind::Key});
-        op.run();
-        if (b.screen.eventWaiting()) {
-          op.run();
-          b.screen.nextEvent();
-          ++interruptions;
-        }
-        ASSERT_LT(interruptions, 100000);
-      }
+      const int interruptions = runInterrupted(op, b.screen, 3);
+      ASSERT_TRUE(op.isFinished());
       EXPECT_GT(interruptions, 10) << kind.name;
       const Surface &sa = a.screen.surface(), &sb = b.screen.surface();
       for (int y = 0; y < sa.height(); ++y)

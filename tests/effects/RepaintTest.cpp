@@ -8,17 +8,15 @@
 #include "effects/DotRotateLine.h"
 #include "effects/DotRotateMultiLine.h"
 #include "scene/OperationLog.h"
+#include "effects/EffectTestKit.h"
 #include "scene/SceneFixture.h"
 
 namespace warpix {
 namespace {
 
+using testing::paintPattern;
+using testing::runInterrupted;
 using testing::SceneFixture;
-
-void paintPattern(Surface& s) {
-  for (int y = 0; y < s.height(); ++y)
-    for (int x = 0; x < s.width(); ++x) s.setPixel(x, y, makePixel(x * 7 + y, y * 5, (x * y) & 0xFF));
-}
 
 TEST(Repaint, ConstructionDrawsInItsFixedOrder) {
   SceneFixture f(320, 240);
@@ -114,17 +112,8 @@ TEST(Repaint, AnInterruptedPassEndsLikeAnUninterruptedOne) {
     Repaint ra(*a.scene), rb(*b.scene);
     shapes.insert(ra.brush().name());
     while (!ra.isFinished()) ra.run();
-    int interruptions = 0;
-    while (!rb.isFinished()) {
-      b.screen.pushEventAfterChecks(2, {ScreenBackend::InputEvent::Kind::Key});
-      rb.run();
-      if (b.screen.eventWaiting()) {
-        rb.run();
-        b.screen.nextEvent();
-        ++interruptions;
-      }
-      ASSERT_LT(interruptions, 100000);
-    }
+    const int interruptions = runInterrupted(rb, b.screen, 2);
+    ASSERT_TRUE(rb.isFinished());
     EXPECT_GE(interruptions, 1);
     int changed = 0;
     Surface fresh(97, 61);

@@ -10,17 +10,14 @@
 #include "effects/TexterTime.h"
 #include "platform/Font.h"
 #include "raster/ColorHSL.h"
+#include "effects/EffectTestKit.h"
 #include "scene/SceneFixture.h"
 
 namespace warpix {
 namespace {
 
+using testing::paintPattern;
 using testing::SceneFixture;
-
-void paintPattern(Surface& s) {
-  for (int y = 0; y < s.height(); ++y)
-    for (int x = 0; x < s.width(); ++x) s.setPixel(x, y, makePixel(x * 7 + y, y * 5, (x * y) & 0xFF));
-}
 
 std::vector<Pixel> pixelsOf(const Surface& s) {
   return std::vector<Pixel>(s.data(), s.data() + static_cast<std::size_t>(s.stride()) * s.height());
