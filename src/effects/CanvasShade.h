@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "platform/Pixel.h"
+#include "raster/ColorHSL.h"
 #include "raster/UnitChannels.h"
 
 namespace warpix {
@@ -27,15 +28,6 @@ inline const std::array<double, 256>& unitTable() {
   return table;
 }
 
-inline double channel(double p, double q, double t) {
-  if (t < 0.0) t += 1.0;
-  if (t > 1.0) t -= 1.0;
-  if (6.0 * t < 1.0) return p + (q - p) * 6.0 * t;
-  if (2.0 * t < 1.0) return q;
-  if (3.0 * t < 2.0) return p + (q - p) * (2.0 / 3.0 - t) * 6.0;
-  return p;
-}
-
 }  // namespace canvas_detail
 
 inline Pixel shadeLightness(Pixel pixel, int offset) {
@@ -54,16 +46,7 @@ inline Pixel shadeLightness(Pixel pixel, int offset) {
   }
   const float saturation =
       static_cast<float>(lightness < 0.5f ? delta / (max + min) : delta / (2.0 - max - min));
-  double h6;
-  if (red == maxByte)
-    h6 = (g - b) / delta;
-  else if (green == maxByte)
-    h6 = (b - r) / delta + 2.0;
-  else
-    h6 = (r - g) / delta + 4.0;
-  double hTurn = h6 / 6.0;
-  if (hTurn < 0.0) hTurn += 1.0;
-  const double h = static_cast<float>(hTurn);
+  const double h = static_cast<float>(hsl::hueTurn(r, g, b, max, delta));
   const double s = saturation;
   if (saturation == 0.0f) {
     const int v = unitToByte(l);
@@ -71,9 +54,9 @@ inline Pixel shadeLightness(Pixel pixel, int offset) {
   }
   const double q = l <= 0.5 ? l * (1.0 + s) : l + s - l * s;
   const double p = 2.0 * l - q;
-  return makePixel(unitToByte(canvas_detail::channel(p, q, h + 1.0 / 3.0)),
-                   unitToByte(canvas_detail::channel(p, q, h)),
-                   unitToByte(canvas_detail::channel(p, q, h - 1.0 / 3.0)));
+  return makePixel(unitToByte(hsl::channel(p, q, h + 1.0 / 3.0)),
+                   unitToByte(hsl::channel(p, q, h)),
+                   unitToByte(hsl::channel(p, q, h - 1.0 / 3.0)));
 }
 
 }  // namespace warpix

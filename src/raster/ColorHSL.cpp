@@ -2,23 +2,10 @@
 
 #include <algorithm>
 #include <array>
+
 #include "raster/UnitChannels.h"
 
 namespace warpix {
-
-namespace {
-
-double channel(double p, double q, double t) {
-  if (t < 0.0) t += 1.0;
-  if (t > 1.0) t -= 1.0;
-  if (6.0 * t < 1.0) return p + (q - p) * 6.0 * t;
-  if (2.0 * t < 1.0) return q;
-  if (3.0 * t < 2.0) return p + (q - p) * (2.0 / 3.0 - t) * 6.0;
-  return p;
-}
-
-
-}  // namespace
 
 ColorHSL::ColorHSL(const ColorRGB& colour, const PaletteLookup* palette) {
   const UnitChannels c = UnitChannels::of(colour, palette);
@@ -26,16 +13,7 @@ ColorHSL::ColorHSL(const ColorRGB& colour, const PaletteLookup* palette) {
   l_ = static_cast<float>((max + min) / 2.0);
   if (max == min) return;  // grey: no hue, no saturation
   s_ = static_cast<float>(l_ < 0.5f ? delta / (max + min) : delta / (2.0 - max - min));
-  double h6;
-  if (r == max)
-    h6 = (g - b) / delta;
-  else if (g == max)
-    h6 = (b - r) / delta + 2.0;
-  else
-    h6 = (r - g) / delta + 4.0;
-  double h = h6 / 6.0;
-  if (h < 0.0) h += 1.0;
-  h_ = static_cast<float>(h);
+  h_ = static_cast<float>(hsl::hueTurn(r, g, b, max, delta));
 }
 
 void ColorHSL::contrastHue() {
@@ -68,8 +46,8 @@ ColorRGB ColorHSL::toRGB(bool trueColour) const {
   }
   const double q = l <= 0.5 ? l * (1.0 + s) : l + s - l * s;
   const double p = 2.0 * l - q;
-  return ColorRGB(unitToByte(channel(p, q, h + 1.0 / 3.0)), unitToByte(channel(p, q, h)),
-                  unitToByte(channel(p, q, h - 1.0 / 3.0)), trueColour);
+  return ColorRGB(unitToByte(hsl::channel(p, q, h + 1.0 / 3.0)), unitToByte(hsl::channel(p, q, h)),
+                  unitToByte(hsl::channel(p, q, h - 1.0 / 3.0)), trueColour);
 }
 
 }  // namespace warpix

@@ -6,6 +6,36 @@ namespace warpix {
 
 class PaletteLookup;
 
+// The pieces of the HSL conversions, shared with the inlined per-pixel
+// form of the canvas texture so both give the same doubles.
+namespace hsl {
+
+// The hue as a fraction of a turn, from unit channels, the largest of them
+// and their spread (not 0: a grey has no hue).
+inline double hueTurn(double r, double g, double b, double max, double delta) {
+  double h6;
+  if (r == max)
+    h6 = (g - b) / delta;
+  else if (g == max)
+    h6 = (b - r) / delta + 2.0;
+  else
+    h6 = (r - g) / delta + 4.0;
+  const double h = h6 / 6.0;
+  return h < 0.0 ? h + 1.0 : h;
+}
+
+// One channel back from hue t and the two levels p and q.
+inline double channel(double p, double q, double t) {
+  if (t < 0.0) t += 1.0;
+  if (t > 1.0) t -= 1.0;
+  if (6.0 * t < 1.0) return p + (q - p) * 6.0 * t;
+  if (2.0 * t < 1.0) return q;
+  if (3.0 * t < 2.0) return p + (q - p) * (2.0 / 3.0 - t) * 6.0;
+  return p;
+}
+
+}  // namespace hsl
+
 // Hue, saturation and lightness, each 0 .. 1 (hue as a fraction of a turn).
 // Stored in single precision; conversions work in double and truncate.
 class ColorHSL {
