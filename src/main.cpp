@@ -2,10 +2,13 @@
 // application object.
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "app/CSaverApp.h"
 #include "app/CommandLine.h"
@@ -17,7 +20,9 @@
 #include "platform/linux/KeyFileStore.h"
 #include "platform/linux/ProgramFolders.h"
 #include "platform/linux/SdlScreen.h"
+#include "platform/linux/StopSignals.h"
 #include "platform/linux/SystemClock.h"
+#include "platform/linux/XlibScreen.h"
 #include "scene/CScreenWnd.h"
 #include "settings/SettingsReport.h"
 
@@ -25,35 +30,48 @@ namespace {
 
 using warpix::CommandLine;
 
-// The window to draw into, when another program gives one: --window-id,
-// then XScreenSaver's variable, then the root window for -root.
-std::optional<unsigned long> foreignWindow(const CommandLine& cl) {
+// The window another program lends us: --window-id, then XScreenSaver's
+// variable. Found without opening the display, so that it can go into the
+// seed before anything else runs.
+std::optional<unsigned long> lentWindow(const CommandLine& cl) {
   if (cl.windowId) return cl.windowId;
   if (const char* env = std::getenv("XSCREENSAVER_WINDOW"); env != nullptr && *env != '\0')
     if (auto id = CommandLine::parseWindowId(env)) return id;
-  if (cl.root) {
-    if (const unsigned long root = warpix::SdlScreen::rootWindow(); root != 0) return root;
-  }
   return std::nullopt;
 }
 
+// The one place that chooses the screen: Xlib for a window another program
+// owns (a lent one, or the root window for -root), SDL for our own.
+std::unique_ptr<warpix::ScreenBackend> openScreen(const CommandLine& cl, bool& ownsInput, std::string& error) {
+  const std::optional<unsigned long> lent = lentWindow(cl);
+  ownsInput = !lent && !cl.root;
+  if (ownsInput) return warpix::SdlScreen::open(error);
+  // 0 is the display's root window.
+  return warpix::XlibScreen::open(lent.value_or(0), error);
+}
+
 int runFullScreen(warpix::CSaverApp& app) {
-  const CommandLine& cl = app.commandLine();
-  warpix::SdlScreen::Options options;
-  options.foreignWindow = foreignWindow(cl);
+  bool ownsInput = true;
   std::string error;
-  const std::unique_ptr<warpix::SdlScreen> screen = warpix::SdlScreen::open(options, error);
+  std::unique_ptr<warpix::ScreenBackend> screen = openScreen(app.commandLine(), ownsInput, error);
   if (!screen) {
     std::cerr << "warpix: cannot show the saver: no usable display (" << error << ").\n"
               << "warpix: without a display, 'warpix --render DIR' draws the same run into picture files.\n";
     return 1;
   }
-  warpix::CScreenWnd window(app.program(), *screen, warpix::operationCatalog(), !screen->foreign());
-  if (!window.open()) {
-    std::cerr << "warpix: the scene could not be created\n";
-    return 1;
+  {
+    warpix::CScreenWnd window(app.program(), *screen, warpix::operationCatalog(), ownsInput);
+    if (!window.open()) {
+      std::cerr << "warpix: the scene could not be created\n";
+      return 1;
+    }
+    window.run();
   }
-  window.run();
+  // Everything the display holds goes before the process ends.
+  screen.reset();
+  // A hack that its host stops ends by that signal, as the host expects
+  // of its hacks; a saver in its own window ends cleanly.
+  if (!ownsInput) warpix::StopSignals::endBySignal();
   return 0;
 }
 
@@ -109,7 +127,8 @@ int main(int argc, char** argv) {
   warpix::CSaverApp app(cl, {clock, shell, store, warpix::programDataFolder(),
                              [](const std::string& caption, const std::string& text) {
                                std::cerr << "warpix: " << caption << ": " << text << '\n';
-                             }});
+                             },
+                             static_cast<std::uint64_t>(::getpid()), lentWindow(cl).value_or(0)});
   const bool run = app.startUp();
 
   if (cl.action == CommandLine::Action::PrintSettings) {

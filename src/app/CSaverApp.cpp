@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/BuildInfo.h"
+#include "app/Random.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 #include "settings/RegSettings.h"
@@ -11,6 +12,14 @@
 namespace warpix {
 
 namespace {
+// A 64-bit finaliser with full avalanche: ids one apart give unrelated values.
+std::uint64_t scramble(std::uint64_t v) {
+  v += 0x9E3779B97F4A7C15ull;
+  v = (v ^ (v >> 30)) * 0xBF58476D1CE4E5B9ull;
+  v = (v ^ (v >> 27)) * 0x94D049BB133111EBull;
+  return v ^ (v >> 31);
+}
+
 std::string withSlash(std::string folder) {
   if (!folder.empty() && folder.back() != '/') folder += '/';
   return folder;
@@ -22,8 +31,20 @@ CSaverApp::CSaverApp(const CommandLine& commandLine, Services services)
       services_(std::move(services)),
       readOnlyStore_(services_.store),
       trace_(services_.clock),
-      seed_(static_cast<std::int32_t>(services_.clock.wallSeconds())) {
+      seed_(0) {
+  const std::int64_t now = services_.clock.wallSeconds();
+  // A render without a seed stays repeatable: its clock starts at a fixed date.
   if (commandLine_.seed) seed_ = *commandLine_.seed;
+  else if (commandLine_.action == CommandLine::Action::Render) seed_ = static_cast<std::int32_t>(now);
+  else seed_ = timeSeed(now, services_.processId, services_.windowId);
+}
+
+std::int32_t CSaverApp::timeSeed(std::int64_t seconds, std::uint64_t processId, std::uint64_t windowId) {
+  std::uint64_t h = scramble(static_cast<std::uint64_t>(seconds));
+  h = scramble(h ^ processId);
+  h = scramble(h ^ windowId);
+  // The generator reads only the magnitude of its seed modulo 10^9.
+  return static_cast<std::int32_t>(h % static_cast<std::uint64_t>(Random::kModulus));
 }
 
 CSaverApp::~CSaverApp() = default;

@@ -35,6 +35,11 @@ class CSaverApp {
     ProfileStore& store;
     std::string dataFolder;  // where the help page and samples are installed
     ErrorBox errorBox;       // how errors reach the user (a dialog or stderr)
+    // What tells this process apart from a twin started in the same
+    // second, for a seed taken from the time: the process id, and the
+    // window it draws into when another program lends one (0 otherwise).
+    std::uint64_t processId = 0;
+    std::uint64_t windowId = 0;
   };
 
   CSaverApp(const CommandLine& commandLine, Services services);
@@ -53,6 +58,10 @@ class CSaverApp {
   void showHelp();
   std::string tempFilePath() const;
   static std::string productVersion();
+  // The seed of a run that names none: the time mixed with the process and
+  // window ids, so that hacks started together on two monitors differ. In
+  // 0 .. 999 999 999, where every value gives the generator another start.
+  static std::int32_t timeSeed(std::int64_t seconds, std::uint64_t processId, std::uint64_t windowId);
 
   RunMode runMode() const { return runMode_; }
   bool firstRun() const { return firstRun_; }

@@ -251,7 +251,7 @@ std::string CommandLine::usage(const std::string& program) {
          "Options:\n"
          "  --window-id ID  draw into an existing X window (decimal or 0x hex);\n"
          "                  XSCREENSAVER_WINDOW in the environment does the same\n"
-         "  -root           draw into the window XScreenSaver gives\n"
+         "  --root, -root   draw into the window XScreenSaver gives, else the root window\n"
          "  --render DIR    run headless on a memory screen with virtual time and write\n"
          "                  DIR/NNNN.bmp after every operation\n"
          "  --size WxH      render size (default 1280x720)\n"

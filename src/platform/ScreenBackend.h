@@ -8,9 +8,10 @@
 namespace warpix {
 
 // What the screen window needs from the display: a framebuffer, the monitor
-// rectangles, the event queue, and a way to show the framebuffer. One real
-// backend (SDL2) and one in memory (headless) implement it; the program
-// chooses between them in one place.
+// rectangles, the event queue, and a way to show the framebuffer. SDL2
+// implements it for a window of our own, Xlib for a window another program
+// lends us, and a memory screen for headless runs; the program chooses
+// between them in one place.
 class ScreenBackend : public EventSource {
  public:
   // Input as the exit rules see it.

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "platform/TempFolder.h"
 #include "platform/headless/VirtualClock.h"
@@ -40,12 +41,14 @@ class EnvVar {
 };
 
 struct AppFixture {
-  explicit AppFixture(std::vector<std::string> args, std::string dataFolder = "")
+  explicit AppFixture(std::vector<std::string> args, std::string dataFolder = "", std::uint64_t processId = 0,
+                      std::uint64_t windowId = 0)
       : store(folder.str()),
         app(CommandLine::parse(args), {clock, shell, store, std::move(dataFolder),
                                        [this](const std::string& caption, const std::string& text) {
                                          errors.push_back(caption + "|" + text);
-                                       }}) {}
+                                       },
+                                       processId, windowId}) {}
   TempFolder folder;
   VirtualClock clock{123456};
   FakeShell shell;
@@ -55,12 +58,35 @@ struct AppFixture {
 };
 
 TEST(CSaverApp, SeedComesFromTheClockOrTheCommandLine) {
-  AppFixture plain({"/s"});
-  EXPECT_EQ(plain.app.initialSeed(), 123456);
-  AppFixture seeded({"/s", "-r42"});
+  // Two hacks started in the same second differ by process (and window);
+  // a render without a seed stays on its clock, so it repeats.
+  AppFixture first({"/s"}, "", 4100), twin({"/s"}, "", 4101), render({"--render", "out"}, "", 4100);
+  EXPECT_NE(first.app.initialSeed(), twin.app.initialSeed());
+  EXPECT_EQ(render.app.initialSeed(), 123456);
+  AppFixture seeded({"/s", "-r42"}, "", 4100, 0x1c00007);
   ASSERT_TRUE(seeded.app.startUp());
   EXPECT_EQ(seeded.app.program().random.seedValue(), 42);
   EXPECT_EQ(seeded.app.program().random.next(), Random(42).next());
+}
+
+TEST(CSaverApp, TimeSeedsOfTwinsStartedTogetherDiffer) {
+  // Hacks on several monitors start within a second or two, with process
+  // and window ids a few apart: no two of them may run the same pictures.
+  // The generator reads a seed only modulo 10^9, so the seeds must differ
+  // there, which the range check makes the same thing.
+  std::set<std::int32_t> seen;
+  int made = 0;
+  for (const std::int64_t second : {1700000000ll, 1700000001ll})
+    for (std::uint64_t pid = 4000; pid < 4040; ++pid)
+      for (const std::uint64_t window : {0ull, 0x1c00007ull, 0x1c00008ull, 0x1e00007ull}) {
+        const std::int32_t seed = CSaverApp::timeSeed(second, pid, window);
+        EXPECT_GE(seed, 0);
+        EXPECT_LT(seed, Random::kModulus);
+        seen.insert(seed);
+        ++made;
+      }
+  EXPECT_EQ(static_cast<int>(seen.size()), made);
+  EXPECT_EQ(CSaverApp::timeSeed(1700000000, 4000, 0x1c00007), CSaverApp::timeSeed(1700000000, 4000, 0x1c00007));
 }
 
 TEST(CSaverApp, OnlyTheSaverModeRuns) {

@@ -63,8 +63,13 @@ TEST(CommandLine, LongOptionsMixWithSwitches) {
   const CommandLine w = parse({"--window-id", "0x1c00007"});
   EXPECT_EQ(w.mode, RunMode::FullScreen);
   EXPECT_EQ(w.windowId, 0x1c00007ul);
-  EXPECT_TRUE(parse({"-root"}).root);
-  EXPECT_EQ(parse({"-root"}).mode, RunMode::FullScreen);
+  // Stock hacks are started with "--root"; older configurations say "-root".
+  for (const char* root : {"-root", "--root"}) {
+    EXPECT_TRUE(parse({root}).root) << root;
+    EXPECT_EQ(parse({root}).mode, RunMode::FullScreen) << root;
+    EXPECT_EQ(parse({root, "--do-image", "5"}).overrides.size(), 1u) << root;
+  }
+  EXPECT_EQ(parse({"--root=1"}).action, CommandLine::Action::Error);
 }
 
 TEST(CommandLine, BadLongOptionsAreErrors) {
@@ -90,7 +95,7 @@ TEST(CommandLine, BadLongOptionsAreErrors) {
 TEST(CommandLine, UsageNamesEveryOption) {
   const std::string text = CommandLine::usage("warpix");
   for (const char* option : {"--help", "--version", "--window-id", "--render", "--size", "--monitors",
-                             "--operations", "--seed", "--config-dir", "--log-ops", "--print-settings", "-root"})
+                             "--operations", "--seed", "--config-dir", "--log-ops", "--print-settings", "--root"})
     EXPECT_NE(text.find(option), std::string::npos) << option;
 }
 

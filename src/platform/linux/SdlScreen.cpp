@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/linux/ForeignWindow.h"
 #include "platform/linux/XErrors.h"
 
 namespace warpix {
@@ -34,7 +33,7 @@ Surface::RowRange merged(Surface::RowRange a, Surface::RowRange b) {
 void SdlScreen::WindowDeleter::operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
 void SdlScreen::SurfaceDeleter::operator()(SDL_Surface* s) const { SDL_FreeSurface(s); }
 
-SdlScreen::SdlScreen(Key, bool foreign) : foreign_(foreign) {}
+SdlScreen::SdlScreen(Key) {}
 
 SdlScreen::~SdlScreen() {
   frame_.reset();
@@ -45,14 +44,11 @@ SdlScreen::~SdlScreen() {
   }
 }
 
-unsigned long SdlScreen::rootWindow() { return ForeignWindow::root(); }
-
-std::unique_ptr<SdlScreen> SdlScreen::open(const Options& options, std::string& error) {
+std::unique_ptr<SdlScreen> SdlScreen::open(std::string& error) {
   // Our own handlers for SIGTERM and SIGINT, so that the scene's destroy
   // handling runs; and the desktop keeps its right to blank the monitors.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  // The saver belongs on the X desktop (where XScreenSaver and foreign
-  // windows live), never straight on the console's display device.
+  // The saver belongs on the X desktop, never straight on the console's display device.
   // SDL_VIDEODRIVER in the environment still wins.
   SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
@@ -70,11 +66,9 @@ std::unique_ptr<SdlScreen> SdlScreen::open(const Options& options, std::string& 
     return nullptr;
   }
   sdlReady = true;
-  auto screen = std::make_unique<SdlScreen>(Key{}, options.foreignWindow.has_value());
+  auto screen = std::make_unique<SdlScreen>(Key{});
   SDL_EnableScreenSaver();
-  const bool ok = options.foreignWindow ? screen->openForeignWindow(*options.foreignWindow, error)
-                                        : screen->openOwnWindow(error);
-  if (!ok) return nullptr;
+  if (!screen->openOwnWindow(error)) return nullptr;
   screen->readDisplayMode();
   SDL_StopTextInput();
   return screen;
@@ -118,30 +112,6 @@ bool SdlScreen::openOwnWindow(std::string& error) {
   return true;
 }
 
-bool SdlScreen::openForeignWindow(unsigned long id, std::string& error) {
-  if (!ForeignWindow::exists(id)) {
-    error = "there is no X window " + std::to_string(id);
-    return false;
-  }
-  window_.reset(SDL_CreateWindowFrom(reinterpret_cast<const void*>(static_cast<std::uintptr_t>(id))));
-  if (!window_) {
-    error = SDL_GetError();
-    return false;
-  }
-  ForeignWindow::watch(window_.get());
-  int x = 0, y = 0, w = 0, h = 0;
-  SDL_GetWindowPosition(window_.get(), &x, &y);
-  SDL_GetWindowSize(window_.get(), &w, &h);
-  w = std::max(w, 1);
-  h = std::max(h, 1);
-  bounds_ = {x, y, x + w, y + h};
-  monitors_ = {{0, 0, w, h}};
-  surface_ = Surface(w, h);
-  wrapFramebuffer();
-  surface_.markAllDirty();
-  return true;
-}
-
 void SdlScreen::readDisplayMode() {
   int index = SDL_GetWindowDisplayIndex(window_.get());
   if (index < 0) index = 0;
@@ -173,10 +143,6 @@ void SdlScreen::resizeTo(int width, int height) {
   exposed_ = true;
   bounds_.right = bounds_.left + surface_.width();
   bounds_.bottom = bounds_.top + surface_.height();
-  if (foreign_) {
-    monitors_ = {{0, 0, surface_.width(), surface_.height()}};
-    return;
-  }
   // A window manager squeezed our window: keep what is left of each monitor.
   std::vector<Rect> kept;
   for (Rect m : monitors_) {
@@ -190,31 +156,27 @@ void SdlScreen::resizeTo(int width, int height) {
 
 ScreenBackend::InputEvent SdlScreen::classify(const SDL_Event& e) {
   InputEvent out;
-  // A foreign window's input is its owner's business.
-  const bool input = !foreign_;
   switch (e.type) {
     case SDL_QUIT:
       out.kind = InputEvent::Kind::Quit;
       break;
     case SDL_KEYDOWN:
-      if (input) out.kind = InputEvent::Kind::Key;
+      out.kind = InputEvent::Kind::Key;
       break;
     case SDL_MOUSEBUTTONDOWN:
-      if (input && (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_MIDDLE ||
-                    e.button.button == SDL_BUTTON_RIGHT))
+      if (e.button.button == SDL_BUTTON_LEFT || e.button.button == SDL_BUTTON_MIDDLE ||
+          e.button.button == SDL_BUTTON_RIGHT)
         out.kind = InputEvent::Kind::Button;
       break;
     case SDL_MOUSEMOTION:
-      if (input) {
-        out.kind = InputEvent::Kind::Motion;
-        out.x = e.motion.x;
-        out.y = e.motion.y;
-      }
+      out.kind = InputEvent::Kind::Motion;
+      out.x = e.motion.x;
+      out.y = e.motion.y;
       break;
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
         case SDL_WINDOWEVENT_FOCUS_LOST:
-          if (input) out.kind = InputEvent::Kind::FocusLost;
+          out.kind = InputEvent::Kind::FocusLost;
           break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
           if (e.window.data1 != surface_.width() || e.window.data2 != surface_.height()) {

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,10 +14,10 @@ union SDL_Event;
 
 namespace warpix {
 
-// The real screen: an SDL2 window over every monitor, or a window that
-// another program made (XScreenSaver hands its hacks one). The framebuffer
-// is the program's own Surface; present() copies the rows that changed into
-// the window, at most once per display refresh.
+// The real screen of a saver that owns its window: an SDL2 window over every
+// monitor. (A window that another program lends us is XlibScreen's.) The
+// framebuffer is the program's own Surface; present() copies the rows that
+// changed into the window, at most once per display refresh.
 //
 // The queue shows the scene only what it has to react to: keys, buttons,
 // pointer motion, loss of focus, resizes and the request to quit. Anything
@@ -26,24 +25,16 @@ namespace warpix {
 // keeps an operation from running.
 class SdlScreen final : public ScreenBackend {
  public:
-  struct Options {
-    // Draw into this X window instead of opening one; input then belongs
-    // to the program that owns the window.
-    std::optional<unsigned long> foreignWindow;
-  };
-
   // Opens the display and the window; nullptr with `error` set when there
   // is no usable display.
-  static std::unique_ptr<SdlScreen> open(const Options& options, std::string& error);
-  // The root window of the default X display, for "-root"; 0 without one.
-  static unsigned long rootWindow();
+  static std::unique_ptr<SdlScreen> open(std::string& error);
 
   // Only open() makes one; the key keeps everyone else out.
   class Key {
     friend class SdlScreen;
     Key() = default;
   };
-  SdlScreen(Key, bool foreign);
+  explicit SdlScreen(Key);
   ~SdlScreen() override;
   SdlScreen(const SdlScreen&) = delete;
   SdlScreen& operator=(const SdlScreen&) = delete;
@@ -60,7 +51,6 @@ class SdlScreen final : public ScreenBackend {
   bool eventWaiting() override;
   bool waitForEvent(std::uint32_t ms) override;
 
-  bool foreign() const { return foreign_; }
   // Milliseconds between two presents (one display refresh).
   std::uint32_t frameMs() const { return frameMs_; }
 
@@ -73,7 +63,6 @@ class SdlScreen final : public ScreenBackend {
   };
 
   bool openOwnWindow(std::string& error);
-  bool openForeignWindow(unsigned long id, std::string& error);
   void readDisplayMode();
   void wrapFramebuffer();
   void resizeTo(int width, int height);
@@ -86,7 +75,6 @@ class SdlScreen final : public ScreenBackend {
   void flush();
 
   StopSignals signals_;
-  bool foreign_;
   std::unique_ptr<SDL_Window, WindowDeleter> window_;
   std::unique_ptr<SDL_Surface, SurfaceDeleter> frame_;  // SDL's view of surface_
   Surface surface_{1, 1};

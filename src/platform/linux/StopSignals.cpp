@@ -3,9 +3,12 @@
 namespace warpix {
 
 namespace {
-volatile std::sig_atomic_t stopRaised = 0;
+volatile std::sig_atomic_t stopSignal = 0;
 
-extern "C" void onStopSignal(int) { stopRaised = 1; }
+extern "C" void onStopSignal(int sig) {
+  // The first signal is the one the process ends by.
+  if (stopSignal == 0) stopSignal = sig;
+}
 }  // namespace
 
 StopSignals::StopSignals() {
@@ -16,15 +19,30 @@ StopSignals::StopSignals() {
   action.sa_flags = 0;
   sigaction(SIGTERM, &action, &oldTerm_);
   sigaction(SIGINT, &action, &oldInt_);
+  sigaction(SIGHUP, &action, &oldHup_);
 }
 
 StopSignals::~StopSignals() {
   sigaction(SIGTERM, &oldTerm_, nullptr);
   sigaction(SIGINT, &oldInt_, nullptr);
+  sigaction(SIGHUP, &oldHup_, nullptr);
 }
 
-bool StopSignals::raised() { return stopRaised != 0; }
+bool StopSignals::raised() { return stopSignal != 0; }
 
-void StopSignals::clear() { stopRaised = 0; }
+int StopSignals::which() { return stopSignal; }
+
+void StopSignals::clear() { stopSignal = 0; }
+
+void StopSignals::endBySignal() {
+  const int sig = stopSignal;
+  if (sig == 0) return;
+  std::signal(sig, SIG_DFL);
+  sigset_t unblock;
+  sigemptyset(&unblock);
+  sigaddset(&unblock, sig);
+  sigprocmask(SIG_UNBLOCK, &unblock, nullptr);
+  std::raise(sig);
+}
 
 }  // namespace warpix
