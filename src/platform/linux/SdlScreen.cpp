@@ -22,12 +22,6 @@ constexpr float kMaxPlausibleDpi = 1000.0f;
 
 bool sdlReady = false;
 
-Surface::RowRange merged(Surface::RowRange a, Surface::RowRange b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
-}
-
 }  // namespace
 
 void SdlScreen::WindowDeleter::operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
@@ -121,7 +115,7 @@ void SdlScreen::readDisplayMode() {
     if (mode.refresh_rate > 0) refresh = mode.refresh_rate;
     if (SDL_BITSPERPIXEL(mode.format) > 0) bitsPerPixel_ = static_cast<int>(SDL_BITSPERPIXEL(mode.format));
   }
-  frameMs_ = static_cast<std::uint32_t>((1000 + refresh - 1) / refresh);
+  pacer_.setFrameMs(static_cast<std::uint32_t>((1000 + refresh - 1) / refresh));
   float vdpi = 0.0f;
   if (SDL_GetDisplayDPI(index, nullptr, nullptr, &vdpi) == 0 && vdpi >= kMinPlausibleDpi && vdpi <= kMaxPlausibleDpi)
     verticalDpi_ = static_cast<int>(std::lround(vdpi));
@@ -139,8 +133,7 @@ void SdlScreen::resizeTo(int width, int height) {
   next.copyFrom(surface_);
   surface_ = std::move(next);
   wrapFramebuffer();
-  held_ = {};
-  exposed_ = true;
+  pacer_.expose();
   bounds_.right = bounds_.left + surface_.width();
   bounds_.bottom = bounds_.top + surface_.height();
   // A window manager squeezed our window: keep what is left of each monitor.
@@ -186,7 +179,7 @@ ScreenBackend::InputEvent SdlScreen::classify(const SDL_Event& e) {
           }
           break;
         case SDL_WINDOWEVENT_EXPOSED:
-          exposed_ = true;
+          pacer_.expose();
           break;
         default:
           // The close command, like the screensave command, is swallowed.
@@ -217,9 +210,9 @@ bool SdlScreen::eventWaiting() {
   // Within one millisecond of a look that found nothing the answer stands;
   // input still ends the work within that millisecond.
   const std::uint64_t now = SDL_GetTicks64();
-  if (now == lastLookMs_) return false;
+  if (pacer_.emptyAt(now)) return false;
   if (relevantEventAtHead()) return true;
-  lastLookMs_ = now;
+  pacer_.foundEmpty(now);
   return false;
 }
 
@@ -239,45 +232,33 @@ bool SdlScreen::waitForEvent(std::uint32_t ms) {
   for (;;) {
     // Changes held back by the refresh limit are shown while we wait.
     flushIfDue();
-    lastLookMs_ = kNeverLooked;
+    pacer_.forgetLook();
     if (eventWaiting()) return true;
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= deadline) return false;
-    std::uint64_t slice = std::min(deadline - now, kSignalPollMs);
-    if (!held_.empty() || exposed_) {
-      const std::uint64_t due = lastPresentMs_ + frameMs_;
-      slice = std::min(slice, due > now ? due - now : std::uint64_t{1});
-    }
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(slice));
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(pacer_.sleepMs(now, deadline, kSignalPollMs)));
   }
 }
 
 void SdlScreen::present() { flushIfDue(); }
 
 void SdlScreen::flushIfDue() {
-  held_ = merged(held_, surface_.takeDirtyRows());
-  if (held_.empty() && !exposed_) return;
-  if (SDL_GetTicks64() - lastPresentMs_ < frameMs_) return;
-  flush();
+  if (pacer_.due(surface_, SDL_GetTicks64())) flush();
 }
 
 void SdlScreen::flush() {
-  lastPresentMs_ = SDL_GetTicks64();
   SDL_Surface* target = SDL_GetWindowSurface(window_.get());
   if (target == nullptr || !frame_) {
-    held_ = {};
+    pacer_.drop();
     return;
   }
-  const bool all = exposed_;
-  if (all) held_ = {0, surface_.height()};
-  held_.bottom = std::min(held_.bottom, surface_.height());
-  SDL_Rect rows{0, held_.top, surface_.width(), held_.bottom - held_.top};
+  const bool all = pacer_.wholeWindow();
+  const Surface::RowRange shown = pacer_.take(surface_.height(), SDL_GetTicks64());
+  SDL_Rect rows{0, shown.top, surface_.width(), shown.bottom - shown.top};
   SDL_Rect to = rows;
   if (rows.h > 0) SDL_BlitSurface(frame_.get(), &rows, target, &to);
   if (all) SDL_UpdateWindowSurface(window_.get());
   else if (rows.h > 0) SDL_UpdateWindowSurfaceRects(window_.get(), &rows, 1);
-  held_ = {};
-  exposed_ = false;
 }
 
 }  // namespace warpix

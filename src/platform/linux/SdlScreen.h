@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/RefreshPacer.h"
 #include "platform/ScreenBackend.h"
 #include "platform/linux/StopSignals.h"
 
@@ -52,7 +53,7 @@ class SdlScreen final : public ScreenBackend {
   bool waitForEvent(std::uint32_t ms) override;
 
   // Milliseconds between two presents (one display refresh).
-  std::uint32_t frameMs() const { return frameMs_; }
+  std::uint32_t frameMs() const { return pacer_.frameMs(); }
 
  private:
   struct WindowDeleter {
@@ -82,12 +83,7 @@ class SdlScreen final : public ScreenBackend {
   std::vector<Rect> monitors_;
   int bitsPerPixel_ = 32;
   int verticalDpi_ = kDefaultDpi;
-  std::uint32_t frameMs_ = 16;
-  std::uint64_t lastPresentMs_ = 0;
-  static constexpr std::uint64_t kNeverLooked = UINT64_MAX;
-  std::uint64_t lastLookMs_ = kNeverLooked;  // when the queue was last found empty
-  Surface::RowRange held_;  // changed rows not yet shown
-  bool exposed_ = false;    // the window lost its contents: show everything
+  RefreshPacer pacer_;
   bool quitSent_ = false;
 };
 

@@ -35,12 +35,6 @@ std::uint64_t nowMs() {
   return static_cast<std::uint64_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
-Surface::RowRange merged(Surface::RowRange a, Surface::RowRange b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
-}
-
 std::string hex(unsigned long id) {
   char text[32];
   std::snprintf(text, sizeof text, "0x%lx", id);
@@ -235,7 +229,7 @@ bool XlibScreen::adopt(unsigned long window, std::string& error) {
     error = "no picture of the window's format can be made";
     return false;
   }
-  exposed_ = true;
+  pacer_.expose();
   return true;
 }
 
@@ -244,8 +238,7 @@ void XlibScreen::resizeTo(int width, int height) {
   next.copyFrom(surface_);
   surface_ = std::move(next);
   if (!windowOff()) x_->makeImage(surface_.width(), surface_.height());
-  held_ = {};
-  exposed_ = true;
+  pacer_.expose();
   bounds_.right = bounds_.left + surface_.width();
   bounds_.bottom = bounds_.top + surface_.height();
 }
@@ -260,7 +253,7 @@ ScreenBackend::InputEvent XlibScreen::classify(const XEvent& e) {
       out.height = e.xconfigure.height;
     }
   } else if (e.type == Expose) {
-    exposed_ = true;
+    pacer_.expose();
   } else if (e.type == DestroyNotify && e.xdestroywindow.window == x.window) {
     gone_ = true;
     out.kind = InputEvent::Kind::Quit;
@@ -284,12 +277,10 @@ bool XlibScreen::relevantEventAtHead() {
 
 bool XlibScreen::eventWaiting() {
   if (StopSignals::raised() || gone_) return true;
-  // Some operations ask after every cell of their work; within one
-  // millisecond of a look that found nothing the answer stands.
   const std::uint64_t now = nowMs();
-  if (now == lastLookMs_) return false;
+  if (pacer_.emptyAt(now)) return false;
   if (relevantEventAtHead()) return true;
-  lastLookMs_ = now;
+  pacer_.foundEmpty(now);
   return false;
 }
 
@@ -311,15 +302,11 @@ bool XlibScreen::waitForEvent(std::uint32_t ms) {
   for (;;) {
     // Changes held back by the refresh limit are shown while we wait.
     flushIfDue();
-    lastLookMs_ = kNeverLooked;
+    pacer_.forgetLook();
     if (eventWaiting()) return true;
     const std::uint64_t now = nowMs();
     if (now >= deadline) return false;
-    std::uint64_t slice = std::min(deadline - now, kSignalPollMs);
-    if (!held_.empty() || exposed_) {
-      const std::uint64_t due = lastPresentMs_ + kFrameMs;
-      slice = std::min(slice, due > now ? due - now : std::uint64_t{1});
-    }
+    const std::uint64_t slice = pacer_.sleepMs(now, deadline, kSignalPollMs);
     // Nothing is queued inside Xlib now, so the socket tells the rest; a
     // signal cuts the poll short.
     pollfd fd{ConnectionNumber(x_->display), POLLIN, 0};
@@ -330,32 +317,24 @@ bool XlibScreen::waitForEvent(std::uint32_t ms) {
 void XlibScreen::present() { flushIfDue(); }
 
 void XlibScreen::flushIfDue() {
-  held_ = merged(held_, surface_.takeDirtyRows());
-  if (held_.empty() && !exposed_) return;
-  if (nowMs() - lastPresentMs_ < kFrameMs) return;
-  flush();
+  if (pacer_.due(surface_, nowMs())) flush();
 }
 
 void XlibScreen::flush() {
   Connection& x = *x_;
   if (windowOff() || x.image == nullptr) {
-    held_ = {};
-    exposed_ = false;
+    pacer_.drop();
     return;
   }
   if (x.shmBusy) {
     relevantEventAtHead();  // reads the completion if it has come
     if (x.shmBusy && nowMs() - x.shmSentMs < kShmPatienceMs) return;
   }
-  lastPresentMs_ = nowMs();
-  if (exposed_) held_ = {0, surface_.height()};
-  held_.bottom = std::min({held_.bottom, surface_.height(), x.image->height});
-  if (held_.bottom > held_.top) {
-    x.copyRows(surface_, held_.top, held_.bottom);
-    x.put(held_.top, held_.bottom);
+  const Surface::RowRange rows = pacer_.take(std::min(surface_.height(), x.image->height), nowMs());
+  if (!rows.empty()) {
+    x.copyRows(surface_, rows.top, rows.bottom);
+    x.put(rows.top, rows.bottom);
   }
-  held_ = {};
-  exposed_ = false;
 }
 
 }  // namespace warpix

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/RefreshPacer.h"
 #include "platform/ScreenBackend.h"
 #include "platform/linux/StopSignals.h"
 
@@ -76,12 +77,7 @@ class XlibScreen final : public ScreenBackend {
   Rect bounds_;
   int bitsPerPixel_ = 24;
   int verticalDpi_ = kDefaultDpi;
-  static constexpr std::uint32_t kFrameMs = 16;
-  std::uint64_t lastPresentMs_ = 0;
-  static constexpr std::uint64_t kNeverLooked = UINT64_MAX;
-  std::uint64_t lastLookMs_ = kNeverLooked;  // when the queue was last found empty
-  Surface::RowRange held_;  // changed rows not yet shown
-  bool exposed_ = false;    // the window lost its contents: show everything
+  RefreshPacer pacer_;
   bool gone_ = false;       // the owner destroyed the window
 };
 
