@@ -13,16 +13,46 @@ namespace warpix {
 Surface::Surface(int width, int height)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
-      pixels_(static_cast<std::size_t>(width_) * height_, 0u),
+      owned_(static_cast<std::size_t>(width_) * height_, 0u),
+      pixels_(owned_.data()),
+      dirtyTop_(0),
+      dirtyBottom_(height_) {}
+
+Surface::Surface(int width, int height, Pixel* borrowed)
+    : width_(borrowed != nullptr ? std::max(0, width) : 0),
+      height_(borrowed != nullptr ? std::max(0, height) : 0),
+      pixels_(borrowed),
       dirtyTop_(0),
       dirtyBottom_(height_) {}
 
 Surface::~Surface() = default;
-Surface::Surface(Surface&&) noexcept = default;
-Surface& Surface::operator=(Surface&&) noexcept = default;
+
+Surface::Surface(Surface&& other) noexcept
+    : width_(other.width_),
+      height_(other.height_),
+      owned_(std::move(other.owned_)),
+      pixels_(other.pixels_),
+      dirtyTop_(other.dirtyTop_),
+      dirtyBottom_(other.dirtyBottom_) {
+  other.width_ = other.height_ = 0;
+  other.pixels_ = nullptr;
+}
+
+Surface& Surface::operator=(Surface&& other) noexcept {
+  if (this == &other) return *this;
+  width_ = other.width_;
+  height_ = other.height_;
+  owned_ = std::move(other.owned_);
+  pixels_ = other.pixels_;
+  dirtyTop_ = other.dirtyTop_;
+  dirtyBottom_ = other.dirtyBottom_;
+  other.width_ = other.height_ = 0;
+  other.pixels_ = nullptr;
+  return *this;
+}
 
 void Surface::fill(Pixel p) {
-  std::fill(pixels_.begin(), pixels_.end(), p);
+  std::fill(pixels_, pixels_ + static_cast<std::size_t>(width_) * height_, p);
   markAllDirty();
 }
 

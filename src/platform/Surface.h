@@ -18,6 +18,10 @@ class Font;
 class Surface {
  public:
   Surface(int width, int height);  // black
+  // A surface over width x height pixels that someone else owns, rows
+  // contiguous: a window's shared-memory image, so showing the surface
+  // needs no copy. The memory must stay until the surface is replaced.
+  Surface(int width, int height, Pixel* borrowed);
   ~Surface();
   Surface(const Surface&) = delete;
   Surface& operator=(const Surface&) = delete;
@@ -29,16 +33,16 @@ class Surface {
   // Pixels per row; rows are contiguous.
   int stride() const { return width_; }
 
-  const Pixel* row(int y) const { return pixels_.data() + static_cast<std::size_t>(y) * width_; }
+  const Pixel* row(int y) const { return pixels_ + static_cast<std::size_t>(y) * width_; }
   // Mutable row access marks the row changed.
   Pixel* row(int y) {
     markDirty(y, y + 1);
-    return pixels_.data() + static_cast<std::size_t>(y) * width_;
+    return pixels_ + static_cast<std::size_t>(y) * width_;
   }
-  const Pixel* data() const { return pixels_.data(); }
+  const Pixel* data() const { return pixels_; }
   // Raw pixels for hot loops that mark the rows they change themselves
   // (markDirty), so the per-pixel path carries no bookkeeping.
-  Pixel* pixelsUnmarked() { return pixels_.data(); }
+  Pixel* pixelsUnmarked() { return pixels_; }
 
   bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
   // Outside the surface a read gives black.
@@ -93,7 +97,8 @@ class Surface {
  private:
   int width_;
   int height_;
-  std::vector<Pixel> pixels_;
+  std::vector<Pixel> owned_;  // empty when the pixels are borrowed
+  Pixel* pixels_ = nullptr;
   int dirtyTop_;
   int dirtyBottom_;
 };

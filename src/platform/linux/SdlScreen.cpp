@@ -96,9 +96,7 @@ bool SdlScreen::openOwnWindow(std::string& error) {
     error = SDL_GetError();
     return false;
   }
-  surface_ = Surface(all.w, all.h);
-  wrapFramebuffer();
-  surface_.markAllDirty();
+  attachSurface(Surface(all.w, all.h));
   SDL_ShowCursor(SDL_DISABLE);
   SDL_RaiseWindow(window_.get());
   // Without a window manager nobody else gives the window the keyboard.
@@ -121,19 +119,34 @@ void SdlScreen::readDisplayMode() {
     verticalDpi_ = static_cast<int>(std::lround(vdpi));
 }
 
-void SdlScreen::wrapFramebuffer() {
-  auto* pixels = const_cast<Pixel*>(surface_.data());
-  frame_.reset(SDL_CreateRGBSurfaceWithFormatFrom(pixels, surface_.width(), surface_.height(), 32,
-                                                  surface_.stride() * static_cast<int>(sizeof(Pixel)),
-                                                  SDL_PIXELFORMAT_RGB888));
+void SdlScreen::attachSurface(Surface picture) {
+  // The window's own image, when its pixels are laid out like ours: the
+  // scene then draws straight into what the X server is sent, and showing
+  // a frame copies nothing. Asking SDL for it replaces the old image, so
+  // nothing may point into that one any more.
+  surface_ = Surface(1, 1);
+  frame_.reset();
+  SDL_Surface* target = SDL_GetWindowSurface(window_.get());
+  const bool direct = target != nullptr && target->format->format == SDL_PIXELFORMAT_RGB888 &&
+                      target->w == picture.width() && target->h == picture.height() &&
+                      target->pitch == picture.width() * static_cast<int>(sizeof(Pixel)) && !SDL_MUSTLOCK(target);
+  if (direct) {
+    surface_ = Surface(target->w, target->h, static_cast<Pixel*>(target->pixels));
+    surface_.copyFrom(picture);
+  } else {
+    surface_ = std::move(picture);
+    frame_.reset(SDL_CreateRGBSurfaceWithFormatFrom(surface_.pixelsUnmarked(), surface_.width(), surface_.height(),
+                                                    32, surface_.stride() * static_cast<int>(sizeof(Pixel)),
+                                                    SDL_PIXELFORMAT_RGB888));
+  }
+  surface_.markAllDirty();
+  pacer_.expose();
 }
 
 void SdlScreen::resizeTo(int width, int height) {
   Surface next(std::max(width, 1), std::max(height, 1));
   next.copyFrom(surface_);
-  surface_ = std::move(next);
-  wrapFramebuffer();
-  pacer_.expose();
+  attachSurface(std::move(next));
   bounds_.right = bounds_.left + surface_.width();
   bounds_.bottom = bounds_.top + surface_.height();
   // A window manager squeezed our window: keep what is left of each monitor.
@@ -247,16 +260,18 @@ void SdlScreen::flushIfDue() {
 }
 
 void SdlScreen::flush() {
-  SDL_Surface* target = SDL_GetWindowSurface(window_.get());
-  if (target == nullptr || !frame_) {
-    pacer_.drop();
-    return;
-  }
   const bool all = pacer_.wholeWindow();
   const Surface::RowRange shown = pacer_.take(surface_.height(), SDL_GetTicks64());
   SDL_Rect rows{0, shown.top, surface_.width(), shown.bottom - shown.top};
-  SDL_Rect to = rows;
-  if (rows.h > 0) SDL_BlitSurface(frame_.get(), &rows, target, &to);
+  if (frame_) {
+    // Drawn in our own memory: copy the rows into the window's image. Only
+    // here may SDL be asked for that image; a direct surface points into
+    // it, and asking could replace it.
+    SDL_Surface* target = SDL_GetWindowSurface(window_.get());
+    if (target == nullptr) return;
+    SDL_Rect to = rows;
+    if (rows.h > 0) SDL_BlitSurface(frame_.get(), &rows, target, &to);
+  }
   if (all) SDL_UpdateWindowSurface(window_.get());
   else if (rows.h > 0) SDL_UpdateWindowSurfaceRects(window_.get(), &rows, 1);
 }

@@ -65,7 +65,9 @@ class SdlScreen final : public ScreenBackend {
 
   bool openOwnWindow(std::string& error);
   void readDisplayMode();
-  void wrapFramebuffer();
+  // Makes `picture` the screen's surface, in the window's own image when
+  // that can be drawn into directly.
+  void attachSurface(Surface picture);
   void resizeTo(int width, int height);
 
   // Sorts one SDL event: what the scene must see, or None after handling it here.
@@ -77,7 +79,9 @@ class SdlScreen final : public ScreenBackend {
 
   StopSignals signals_;
   std::unique_ptr<SDL_Window, WindowDeleter> window_;
-  std::unique_ptr<SDL_Surface, SurfaceDeleter> frame_;  // SDL's view of surface_
+  // SDL's view of surface_ when the surface is our own memory, to be copied
+  // into the window's image; empty when the surface is that image.
+  std::unique_ptr<SDL_Surface, SurfaceDeleter> frame_;
   Surface surface_{1, 1};
   Rect bounds_;
   std::vector<Rect> monitors_;
