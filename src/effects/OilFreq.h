@@ -1,8 +1,7 @@
 #pragma once
 
-#include "effects/ColourTally.h"
+#include "effects/ModeFilter.h"
 #include "effects/OilPass.h"
-#include "effects/ScreenCopy.h"
 
 namespace warpix {
 
@@ -10,20 +9,20 @@ namespace warpix {
 // often in the square around it in a snapshot of the screen (the first to
 // reach that count, walking the square column by column); a square where no
 // colour repeats leaves the pixel as it is.
-class OilFreq final : public OilPass<OilFreq, ScreenCopy> {
+class OilFreq final : public OilPass<OilFreq, ModeFilter> {
  public:
   explicit OilFreq(CSceneWnd& scene);
   ~OilFreq() override;
   const char* kindName() const override { return "OilFreq"; }
 
  private:
-  friend class OilPass<OilFreq, ScreenCopy>;
+  friend class OilPass<OilFreq, ModeFilter>;
   bool copySnapshotRow() { return snapshot_.copyRow(scene->surface()); }
-  Pixel paint(int px, int py, bool inside);
-  // Counts the colours of the square around the point into tally_.
-  void tally(int px, int py);
-
-  ColourTally tally_;
+  Pixel paint(int px, int py, bool inside) const {
+    if (!inside) return kKeepPixel;
+    const Pixel p = snapshot_.result(px, py);
+    return p == ModeFilter::kNoRepeat ? kKeepPixel : p;
+  }
 };
 
 }  // namespace warpix

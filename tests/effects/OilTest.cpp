@@ -340,6 +340,53 @@ TEST(Oil, TheMostFrequentColourWinsAndTheFirstToReachItBreaksTies) {
   }
 }
 
+// The most-frequent filter slides its counts along each row; pictures
+// chosen to strain that (ties at every count, runs that enter and leave the
+// window whole, up to a window's worth of colours coming and going, many
+// more colours passing through than a window holds, nothing repeated, one
+// colour everywhere), on screens down to one pixel wide or
+// high, with every radius: the pass paints what the rule says everywhere.
+TEST(Oil, MostFrequentColourHoldsForTiesRunsAndEdges) {
+  struct Picture {
+    const char* what;
+    std::function<Pixel(int x, int y, std::mt19937& rng)> colour;
+  };
+  const Pixel three[] = {makePixel(255, 0, 0), makePixel(0, 0, 255), makePixel(0, 0, 0)};
+  Pixel run = three[0];
+  const Picture pictures[] = {
+      {"two colours at random", [&](int, int, std::mt19937& rng) { return three[rng() % 2]; }},
+      {"three colours in stripes", [&](int x, int y, std::mt19937&) { return three[(x / 2 + y % 2) % 3]; }},
+      {"runs of one colour", [&](int, int, std::mt19937& rng) {
+         if (rng() % 9 == 0) run = three[rng() % 3];
+         return run;
+       }},
+      {"sixty colours", [](int, int, std::mt19937& rng) { return static_cast<Pixel>(rng() % 60 * 0x030507); }},
+      {"many colours, a few repeated",
+       [&](int x, int y, std::mt19937& rng) { return rng() % 4 == 0 ? three[rng() % 3] : makePixel(x, y, 77); }},
+      {"no colour twice", [](int x, int y, std::mt19937&) { return makePixel(x, y, 9); }},
+      {"one colour", [&](int, int, std::mt19937&) { return three[1]; }},
+  };
+  const std::pair<int, int> sizes[] = {{1, 17}, {23, 1}, {2, 2}, {9, 13}, {41, 12}};
+  for (const Picture& picture : pictures)
+    for (const auto& [w, h] : sizes)
+      for (int radius = 1; radius <= 3; ++radius) {
+        SceneFixture f(w, h);
+        CSceneWnd& scene = f.create(w + h + radius);
+        Surface& screen = f.screen.surface();
+        std::mt19937 rng(static_cast<unsigned>(w * 31 + radius));
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) screen.setPixel(x, y, picture.colour(x, y, rng));
+        const Surface before = copyOf(screen);
+        Made m = madeWith(kKinds[1], scene, radius);
+        ASSERT_TRUE(m.op);
+        runToEnd(*m.op);
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x)
+            ASSERT_EQ(screen.pixel(x, y), mostFrequent(before, x, y, radius).value_or(before.pixel(x, y)))
+                << picture.what << " " << w << "x" << h << " radius " << radius << " at " << x << "," << y;
+      }
+}
+
 TEST(Oil, BlendingWithSpreadOneLeavesThePictureAsItWas) {
   SceneFixture f(37, 21);
   CSceneWnd& scene = f.create(31);
