@@ -5,11 +5,14 @@
 # as a hack (--root into a window another program lends it, as
 # XScreenSaver does), each with the stock settings and with the demo
 # profile (a pause of a second between drawings). Prints the share of one
-# core each process used, from /proc's user and system times.
-#   bench/cpu-share.sh [SECONDS]
+# core each process used, from /proc's user and system times. The saver's
+# runs share one seed (SEED, default 42), so they draw the same operations
+# and two builds can be compared.
+#   bench/cpu-share.sh [SECONDS] [SEED]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
+seed=${2:-42}
 distort=/usr/libexec/xscreensaver/distort
 [ -x "$distort" ] || { echo "cpu-share: $distort is missing (apt-get install xscreensaver-data)" >&2; exit 1; }
 work=$(mktemp -d /tmp/warpix-cpu-XXXXXX)
@@ -30,7 +33,7 @@ hz=$(getconf CLK_TCK)
 # hack in a full-screen window lent by a helper (hack); sets `saver`.
 start_saver_in() {
   if [ "$1" = window ]; then
-    "$bin" -s --config-dir "$work/$2" >/dev/null 2>&1 &
+    "$bin" -s --seed "$seed" --config-dir "$work/$2" >/dev/null 2>&1 &
     saver=$!
     pids+=("$saver")
     timeout 10 xdotool search --sync --pid "$saver" >/dev/null
@@ -41,7 +44,7 @@ start_saver_in() {
   pids+=("$host_pid")
   local host
   read -r host <&"${HOST[0]}"
-  XSCREENSAVER_WINDOW=$host "$bin" --root --config-dir "$work/$2" >/dev/null 2>&1 &
+  XSCREENSAVER_WINDOW=$host "$bin" --root --seed "$seed" --config-dir "$work/$2" >/dev/null 2>&1 &
   saver=$!
   pids+=("$saver")
   sleep 1

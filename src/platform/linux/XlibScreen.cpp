@@ -223,22 +223,40 @@ bool XlibScreen::adopt(unsigned long window, std::string& error) {
   }
   x.useShm = XShmQueryExtension(x.display) == True;
   if (x.useShm) x.shmCompletion = XShmGetEventBase(x.display) + ShmCompletion;
-  surface_ = Surface(width, height);
-  x.makeImage(width, height);
+  attachSurface(Surface(width, height));
   if (x.image == nullptr) {
     error = "no picture of the window's format can be made";
     return false;
   }
-  pacer_.expose();
   return true;
+}
+
+void XlibScreen::attachSurface(Surface picture) {
+  Connection& x = *x_;
+  // The image is made anew, so nothing may point into the old one.
+  surface_ = Surface(1, 1);
+  borrowed_ = false;
+  if (!windowOff()) x.makeImage(picture.width(), picture.height());
+  // A 24-bit image laid out like our pixels is drawn into directly, and
+  // showing it copies nothing; other layouts, and windows that need an
+  // alpha byte set, are converted row by row when shown.
+  if (x.image != nullptr && x.direct && x.alpha == 0 && x.image->width == picture.width() &&
+      x.image->height == picture.height() &&
+      x.image->bytes_per_line == picture.width() * static_cast<int>(sizeof(Pixel))) {
+    surface_ = Surface(picture.width(), picture.height(), reinterpret_cast<Pixel*>(x.image->data));
+    surface_.copyFrom(picture);
+    borrowed_ = true;
+  } else {
+    surface_ = std::move(picture);
+  }
+  surface_.markAllDirty();
+  pacer_.expose();
 }
 
 void XlibScreen::resizeTo(int width, int height) {
   Surface next(std::max(width, 1), std::max(height, 1));
   next.copyFrom(surface_);
-  surface_ = std::move(next);
-  if (!windowOff()) x_->makeImage(surface_.width(), surface_.height());
-  pacer_.expose();
+  attachSurface(std::move(next));
   bounds_.right = bounds_.left + surface_.width();
   bounds_.bottom = bounds_.top + surface_.height();
 }
@@ -332,7 +350,7 @@ void XlibScreen::flush() {
   }
   const Surface::RowRange rows = pacer_.take(std::min(surface_.height(), x.image->height), nowMs());
   if (!rows.empty()) {
-    x.copyRows(surface_, rows.top, rows.bottom);
+    if (!borrowed_) x.copyRows(surface_, rows.top, rows.bottom);
     x.put(rows.top, rows.bottom);
   }
 }

@@ -62,6 +62,9 @@ class XlibScreen final : public ScreenBackend {
   struct Connection;  // the Xlib side: display, window, GC, image
 
   bool adopt(unsigned long window, std::string& error);
+  // Makes `picture` the surface, in the window's image itself when that can
+  // be drawn into directly.
+  void attachSurface(Surface picture);
   void resizeTo(int width, int height);
   // Sorts one X event: what the scene must see, or None after handling it here.
   InputEvent classify(const _XEvent& e);
@@ -74,6 +77,7 @@ class XlibScreen final : public ScreenBackend {
   StopSignals signals_;
   std::unique_ptr<Connection> x_;
   Surface surface_{1, 1};
+  bool borrowed_ = false;  // surface_ is the image the server is sent
   Rect bounds_;
   int bitsPerPixel_ = 24;
   int verticalDpi_ = kDefaultDpi;
