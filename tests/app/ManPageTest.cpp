@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 #include "app/CommandLine.h"
 #include "settings/RegSettings.h"
@@ -20,16 +20,39 @@ std::string manPageText() {
   std::ifstream in(std::string(WARPIX_SOURCE_DATA_DIR) + "/warpix.6");
   std::stringstream raw;
   raw << in.rdbuf();
-  std::string text = std::regex_replace(raw.str(), std::regex(R"(\\f[BIRP])"), "");
-  return std::regex_replace(text, std::regex(R"(\\-)"), "-");
+  const std::string source = raw.str();
+  std::string text;
+  for (std::size_t i = 0; i < source.size(); ++i) {
+    if (source[i] == '\\' && i + 1 < source.size()) {
+      if (source[i + 1] == 'f' && i + 2 < source.size() && std::string_view("BIRP").find(source[i + 2]) != std::string_view::npos) {
+        i += 2;
+        continue;
+      }
+      if (source[i + 1] == '-') {
+        text += '-';
+        ++i;
+        continue;
+      }
+    }
+    text += source[i];
+  }
+  return text;
 }
 
 // Every "-x" or "--long-name" that starts a word of `text`.
 std::set<std::string> optionsIn(const std::string& text) {
   std::set<std::string> options;
-  const std::regex option(R"((^|[\s,(])(--?[a-z][a-z-]*))");
-  for (auto it = std::sregex_iterator(text.begin(), text.end(), option); it != std::sregex_iterator(); ++it)
-    options.insert((*it)[2].str());
+  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v'; };
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '-' || !(at == 0 || isSpace(text[at - 1]) || text[at - 1] == ',' || text[at - 1] == '(')) continue;
+    std::size_t name = at + 1;
+    if (name < text.size() && text[name] == '-') ++name;
+    if (name >= text.size() || text[name] < 'a' || text[name] > 'z') continue;
+    std::size_t end = name;
+    while (end < text.size() && ((text[end] >= 'a' && text[end] <= 'z') || text[end] == '-')) ++end;
+    options.insert(text.substr(at, end - at));
+    at = end - 1;
+  }
   return options;
 }
 
