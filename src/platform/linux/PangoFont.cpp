@@ -83,7 +83,9 @@ PangoLayout* Font::Impl::layoutFor(const std::string& utf8) const {
 
 Font::Font(const std::string& face, int height, int weight, bool italic) {
   auto impl = std::make_unique<Impl>();
-  impl->fontMap.reset(pango_cairo_font_map_new());
+  // The thread's one font map: fonts, and the fallback fonts of other
+  // scripts, are found and loaded once, not again for every text drawn.
+  impl->fontMap.reset(PANGO_FONT_MAP(g_object_ref(pango_cairo_font_map_get_default())));
   if (!impl->fontMap) return;
   impl->context.reset(pango_font_map_create_context(impl->fontMap.get()));
   if (!impl->context) return;

@@ -15,8 +15,8 @@ struct GObjectUnref {
 template <typename T>
 using GObjectRef = std::unique_ptr<T, GObjectUnref>;
 
-// What a Font holds: its own font map, a context with fixed rendering
-// options and one reusable layout. Measuring and drawing go through the
+// What a Font holds: a reference to the thread's font map, a context with
+// fixed rendering options and one reusable layout. Measuring and drawing go through the
 // same layout, so the drawn text always has the measured size.
 struct Font::Impl {
   GObjectRef<PangoFontMap> fontMap;
