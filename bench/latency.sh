@@ -32,7 +32,7 @@ only repaint DoRepaint
 only text DoText
 
 python3 - "$bin" "$runs" "$work" <<'PY'
-import statistics, subprocess, sys, time
+import statistics, subprocess, sys, threading, time
 binary, runs, work = sys.argv[1], int(sys.argv[2]), sys.argv[3]
 
 def pct(values, p):
@@ -45,18 +45,21 @@ def one(profile, settle):
     subprocess.run(["timeout", "10", "xdotool", "search", "--sync", "--pid", str(saver.pid)],
                    stdout=subprocess.DEVNULL, check=True)
     time.sleep(settle)
+    # A blocking wait: Popen.wait(timeout) polls with growing sleeps (0.5,
+    # 1, 2, 4, 8, 16 ms...), which would round every time up to the next
+    # poll; a timer kills a saver that does not end instead.
+    killer = threading.Timer(5.0, saver.kill)
+    killer.start()
     t0 = time.perf_counter()
     key = subprocess.Popen(["xdotool", "key", "a"])
     try:
-        code = saver.wait(timeout=5)
+        code = saver.wait()
         ms = (time.perf_counter() - t0) * 1000
-    except subprocess.TimeoutExpired:
-        saver.kill()
-        saver.wait()
-        return None
+        timed_out = not killer.is_alive()
     finally:
+        killer.cancel()
         key.wait()
-    return ms if code == 0 else None
+    return ms if code == 0 and not timed_out else None
 
 xdotool = []
 for _ in range(20):
