@@ -133,7 +133,7 @@ int main(int argc, char** argv) {
   const bool run = app.startUp();
 
   if (cl.action == CommandLine::Action::PrintSettings) {
-    std::cout << warpix::settingsReport(app.settings(), store);
+    std::cout << warpix::settingsReport(app.settings(), store, warpix::programSamplesFolder());
     return 0;
   }
   warpix::OperationLogFile log(app.program(), cl.logOpsPath);
