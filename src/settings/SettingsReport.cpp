@@ -71,19 +71,41 @@ std::string folderContents(const FolderCensus::Count& count, std::size_t budget)
   return out;
 }
 
-void appendFolders(std::string& out, const std::vector<std::string>& folders, FolderCensus& census) {
+// Whether the folders offered any picture, as far as the look went.
+struct FoldersSeen {
+  int pictures = 0;
+  bool capped = false;
+};
+
+FoldersSeen appendFolders(std::string& out, const std::vector<std::string>& folders, FolderCensus& census) {
   out += "Folders (" + std::to_string(folders.size()) + "):\n";
   if (folders.empty()) out += "  (none)\n";
+  FoldersSeen seen;
   for (const std::string& folder : folders) {
     const std::string problem = folderProblem(folder);
     out += "  " + quoted(folder) + problem;
-    out += problem.empty() ? folderContents(census.count(folder), census.budget()) : "\n";
+    if (!problem.empty()) {
+      out += "\n";
+      continue;
+    }
+    const FolderCensus::Count count = census.count(folder);
+    seen.pictures += count.pictures;
+    seen.capped = seen.capped || count.capped;
+    out += folderContents(count, census.budget());
   }
+  return seen;
 }
 
 // Said when the folders give the saver nothing to show.
-void appendSamplesNote(std::string& out, const std::vector<std::string>& folders, const std::string& samplesFolder) {
-  if (!buildImageList(folders).empty()) return;
+void appendSamplesNote(std::string& out, const std::vector<std::string>& folders, const FoldersSeen& seen,
+                       const std::string& samplesFolder) {
+  if (!buildImageList(folders).empty()) {
+    // The samples stand in only for folders with nothing to try; files
+    // that are all skipped leave the screen without photos.
+    if (seen.pictures == 0 && !seen.capped)
+      out += "None of the files the saver would try can be shown (see above): it shows no photos.\n";
+    return;
+  }
   if (!samplesFolder.empty() && !buildImageList({samplesFolder}).empty()) {
     out += "No pictures found in the listed folders: the saver shows the sample pictures from " + samplesFolder +
            " instead (a --render run shows none).\n";
@@ -112,8 +134,8 @@ std::string settingsReport(const RegSettings& settings, const ProfileStore& stor
   }
   out += "\n";
   FolderCensus census(fileBudget);
-  appendFolders(out, settings.folders(), census);
-  appendSamplesNote(out, settings.folders(), samplesFolder);
+  const FoldersSeen seen = appendFolders(out, settings.folders(), census);
+  appendSamplesNote(out, settings.folders(), seen, samplesFolder);
   appendList(out, "WebSites", settings.webSites());
   out += "\nSettings file: " + store.profilePath() + "\n";
   out += "Lists file: " + store.iniPath() + "\n";

@@ -81,6 +81,12 @@ TEST(SettingsReport, CountsEachFolderAndSaysWhyFilesAreSkippedAndWhenTheSamplesS
                 .find("No pictures found in the listed folders: the saver shows the sample pictures from " + samples),
             std::string::npos);
   EXPECT_NE(settingsReport(settings, store, none).find("no sample pictures to show instead"), std::string::npos);
+  // Files the saver would try, none of which it can show: no samples then.
+  settings.setFolders({mixed, none});
+  dir.write("mixed/p0.bmp", "text");
+  const std::string broken = settingsReport(settings, store, samples);
+  EXPECT_NE(broken.find("None of the files the saver would try can be shown"), std::string::npos) << broken;
+  EXPECT_EQ(broken.find("sample pictures"), std::string::npos) << broken;
 }
 
 TEST(SettingsReport, WarnsAboutAFileItCouldNotRead) {
