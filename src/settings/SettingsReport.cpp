@@ -99,10 +99,12 @@ FoldersSeen appendFolders(std::string& out, const std::vector<std::string>& fold
 // Said when the folders give the saver nothing to show.
 void appendSamplesNote(std::string& out, const std::vector<std::string>& folders, const FoldersSeen& seen,
                        const std::string& samplesFolder) {
+  // A picture found is in the catalogue: no second listing of big folders.
+  if (seen.pictures > 0) return;
   if (!buildImageList(folders).empty()) {
     // The samples stand in only for folders with nothing to try; files
     // that are all skipped leave the screen without photos.
-    if (seen.pictures == 0 && !seen.capped)
+    if (!seen.capped)
       out += "None of the files the saver would try can be shown (see above): it shows no photos.\n";
     return;
   }
