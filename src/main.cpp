@@ -128,11 +128,12 @@ int main(int argc, char** argv) {
                              [](const std::string& caption, const std::string& text) {
                                std::cerr << "warpix: " << caption << ": " << text << '\n';
                              },
-                             static_cast<std::uint64_t>(::getpid()), lentWindow(cl).value_or(0)});
+                             static_cast<std::uint64_t>(::getpid()), lentWindow(cl).value_or(0),
+                             warpix::programSamplesFolder()});
   const bool run = app.startUp();
 
   if (cl.action == CommandLine::Action::PrintSettings) {
-    std::cout << warpix::settingsReport(app.settings(), store);
+    std::cout << warpix::settingsReport(app.settings(), store, warpix::programSamplesFolder());
     return 0;
   }
   warpix::OperationLogFile log(app.program(), cl.logOpsPath);

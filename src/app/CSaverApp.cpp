@@ -58,6 +58,10 @@ bool CSaverApp::startUp() {
   applyOverrides();
   program_ = std::make_unique<Program>(*settings_, services_.clock, trace_, seed_);
   program_->tempFilePath = tempFilePath();
+  // A saver on a screen shows the sample pictures rather than nothing when
+  // the folders hold none; a render keeps to the folders, so that runs
+  // stay comparable.
+  if (commandLine_.action != CommandLine::Action::Render) program_->samplesFolder = services_.samplesFolder;
   runMode_ = commandLine_.mode;
   program_->runMode = runMode_;
   // There is no system password service to call on Linux: changing the

@@ -40,6 +40,7 @@ class CSaverApp {
     // window it draws into when another program lends one (0 otherwise).
     std::uint64_t processId = 0;
     std::uint64_t windowId = 0;
+    std::string samplesFolder{};  // the pictures shown when the folders hold none
   };
 
   CSaverApp(const CommandLine& commandLine, Services services);

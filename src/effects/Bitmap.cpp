@@ -1,6 +1,7 @@
 #include "effects/Bitmap.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "app/Trace.h"
 #include "platform/Clock.h"
@@ -66,12 +67,36 @@ void Bitmap::waitForPeriod() {
 void Bitmap::photoStep() {
   Program& p = scene->program();
   waitForPeriod();
-  const std::string path = scene->nextImageFile();
-  if (p.trace.on()) p.trace.traceLine(traceSite("Bitmap", __LINE__, " : sFilePathName = ") + path);
-  if (path.find('.') == std::string::npos) {
-    logPhoto(path, false);
-    return;
+  // A file that cannot be shown hands over to the next one, so one broken
+  // file does not leave the screen black for a whole photo period. Never
+  // more tries than files, so a small folder is not decoded over and over.
+  const std::size_t tries = std::clamp<std::size_t>(scene->imageFiles().size(), 1, kMaxTries);
+  std::string path;
+  bool shown = false;
+  int skipped = 0;
+  for (std::size_t attempt = 0; attempt < tries && !shown; ++attempt) {
+    // Input waiting means the saver is closing: no more decoding.
+    if (attempt > 0 && !canContinue()) break;
+    path = scene->nextImageFile();
+    if (p.trace.on()) p.trace.traceLine(traceSite("Bitmap", __LINE__, " : sFilePathName = ") + path);
+    if (path.find('.') == std::string::npos) {
+      if (attempt == 0) {
+        logPhoto(path, false, 0);
+        return;
+      }
+      break;
+    }
+    shown = show(path);
+    if (!shown) {
+      ++skipped;
+      if (p.trace.on()) p.trace.traceLine(traceSite("Bitmap", __LINE__, " : skipped = ") + path);
+    }
   }
+  p.lastPhotoTime = p.clock.wallSeconds();
+  logPhoto(path, shown, skipped);
+}
+
+bool Bitmap::show(const std::string& path) {
   std::unique_ptr<Image> image;
   int divisor = 1;
   const auto fits = [&] { return image->Width() <= width && image->Height() <= height; };
@@ -86,9 +111,7 @@ void Bitmap::photoStep() {
   }
   const bool shown = image && image->loaded() && fits();
   if (shown) place(*image);
-  image.reset();
-  p.lastPhotoTime = p.clock.wallSeconds();
-  logPhoto(path, shown);
+  return shown;
 }
 
 void Bitmap::place(const Image& image) {
@@ -110,11 +133,12 @@ void Bitmap::place(const Image& image) {
                   pixelFromColorRef(frame.value()), kFramePen, false);
 }
 
-void Bitmap::logPhoto(const std::string& path, bool shown) const {
+void Bitmap::logPhoto(const std::string& path, bool shown, int skipped) const {
   OperationLog* log = scene->program().operationLog;
   if (log == nullptr) return;
   JsonLine line;
-  log->write(line.add("op", static_cast<std::int64_t>(number())).add("file", path).add("shown", shown));
+  line.add("op", static_cast<std::int64_t>(number())).add("file", path).add("shown", shown);
+  log->write(line.add("skipped", skipped));
 }
 
 }  // namespace warpix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "platform/Surface.h"
@@ -14,6 +15,8 @@ namespace warpix {
 class Bitmap final : public Saver {
  public:
   static constexpr int kFramePen = 4;
+  // Files one photo step tries before it gives up and shows nothing.
+  static constexpr std::size_t kMaxTries = 10;
 
   explicit Bitmap(CSceneWnd& scene);
   const char* kindName() const override { return "Bitmap"; }
@@ -24,8 +27,13 @@ class Bitmap final : public Saver {
  private:
   void photoStep();
   void waitForPeriod();
+  // Decodes `path` small enough for the scene and places it; false when it
+  // does not decode or is still too large after the largest reduction.
+  bool show(const std::string& path);
   void place(const class Image& image);
-  void logPhoto(const std::string& path, bool shown) const;
+  // `path` is the last file tried; `skipped` counts the files before it
+  // (and it too, when nothing was shown).
+  void logPhoto(const std::string& path, bool shown, int skipped) const;
 
   teTimer holdTimer_;
   bool shown_ = false;

@@ -10,6 +10,8 @@ namespace warpix {
 
 namespace {
 
+constexpr std::array<const char*, 5> kPatterns{"*.jpg", "*.jpe", "*.jpeg", "*.png", "*.bmp"};
+
 ImageCatalogue::NextImage pickNext(const std::vector<std::string>& files, int imageOrder, std::int32_t& imageNext,
                                    Random& programRandom) {
   ImageCatalogue::NextImage next;
@@ -36,7 +38,6 @@ ImageCatalogue::NextImage pickNext(const std::vector<std::string>& files, int im
 }  // namespace
 
 std::vector<std::string> buildImageList(const std::vector<std::string>& folders) {
-  static constexpr std::array<const char*, 5> kPatterns{"*.jpg", "*.jpe", "*.jpeg", "*.png", "*.bmp"};
   std::vector<std::string> files;
   for (const std::string& path : folders) {
     teFolder folder(path);
@@ -47,6 +48,11 @@ std::vector<std::string> buildImageList(const std::vector<std::string>& folders)
   // and a path before any longer path it is a prefix of.
   std::sort(files.begin(), files.end());
   return files;
+}
+
+bool cataloguedName(const std::string& name) {
+  return std::any_of(kPatterns.begin(), kPatterns.end(),
+                     [&](const char* pattern) { return wildcardMatch(pattern, name); });
 }
 
 std::string chooseNextImage(const std::vector<std::string>& files, int imageOrder, std::int32_t& imageNext,

@@ -11,6 +11,8 @@ class Random;
 // The catalogue's two rules on a plain list, for owners that keep the list
 // themselves; see ImageCatalogue::build and ImageCatalogue::nextImageFile.
 std::vector<std::string> buildImageList(const std::vector<std::string>& folders);
+// True when a file of this bare name goes into the list.
+bool cataloguedName(const std::string& name);
 std::string chooseNextImage(const std::vector<std::string>& files, int imageOrder, std::int32_t& imageNext,
                             Random& programRandom);
 

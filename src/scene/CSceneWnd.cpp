@@ -72,7 +72,7 @@ bool CSceneWnd::onPaint() {
   if (!currentOperation_) {
     if (p.trace.on())
       p.trace.traceLine(traceSite("Scenewnd", 694, " : gApp.rand.seed() = ") + std::to_string(p.random.seedValue()));
-    if (!p.settings.folders().empty()) buildImageFiles();
+    buildImageFiles();
     currentOperation_ = nextOperation();
     ++operationCount_;
     logOperation(*currentOperation_);
@@ -129,6 +129,10 @@ std::unique_ptr<Operation> CSceneWnd::nextOperation() {
 
 void CSceneWnd::buildImageFiles() {
   imageFiles_ = buildImageList(program_.settings.folders());
+  if (!imageFiles_.empty() || program_.samplesFolder.empty()) return;
+  imageFiles_ = buildImageList({program_.samplesFolder});
+  Trace& trace = program_.trace;
+  if (trace.on()) trace.traceLine(traceSite("Scenewnd", __LINE__, " : samplesFolder = ") + program_.samplesFolder);
 }
 
 std::string CSceneWnd::nextImageFile() {

@@ -35,6 +35,9 @@ struct Program {
   std::int64_t lastWebImageTime = 0;
   std::int64_t lastNewImagesTime = 0;
 
+  // The pictures shown when the chosen folders hold none; empty for no
+  // such fallback.
+  std::string samplesFolder;
   // Where downloads go (temp folder + "warpix.tmp").
   std::string tempFilePath;
   // The JSON-lines log of operations, when asked for.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/ProfileStore.h"
+#include "raster/ImageCatalogue.h"
 #include "settings/RegSettings.h"
 
 namespace warpix {
@@ -49,17 +50,84 @@ std::string folderProblem(const std::string& folder) {
   return "  (not a folder)";
 }
 
-void appendList(std::string& out, const char* title, const std::vector<std::string>& items,
-                std::string (*note)(const std::string&) = nullptr) {
+std::string plural(int n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The pictures a folder holds and the files the saver passes over, with
+// the reasons for the first few.
+std::string folderContents(const FolderCensus::Count& count, std::size_t budget) {
+  const std::string limit = "(the look opens at most " + std::to_string(budget) + " files)";
+  if (count.capped && count.looked == 0) return "  not looked at " + limit + "\n";
+  std::string out = "  ";
+  out += count.pictures == 0 ? std::string("no pictures") : plural(count.pictures, "picture", "pictures");
+  if (count.skipped > 0) out += ", " + plural(count.skipped, "file", "files") + " skipped";
+  if (count.capped) out += ", then the look stopped " + limit;
+  out += "\n";
+  for (const FolderCensus::Skip& skip : count.firstSkips)
+    out += "      " + quoted(skip.name) + ": " + skip.reason + "\n";
+  const int unnamed = count.skipped - static_cast<int>(count.firstSkips.size());
+  if (unnamed > 0) out += "      and " + std::to_string(unnamed) + " more\n";
+  return out;
+}
+
+// Whether the folders offered any picture, as far as the look went.
+struct FoldersSeen {
+  int pictures = 0;
+  bool capped = false;
+};
+
+FoldersSeen appendFolders(std::string& out, const std::vector<std::string>& folders, FolderCensus& census) {
+  out += "Folders (" + std::to_string(folders.size()) + "):\n";
+  if (folders.empty()) out += "  (none)\n";
+  FoldersSeen seen;
+  for (const std::string& folder : folders) {
+    const std::string problem = folderProblem(folder);
+    out += "  " + quoted(folder) + problem;
+    if (!problem.empty()) {
+      out += "\n";
+      continue;
+    }
+    const FolderCensus::Count count = census.count(folder);
+    seen.pictures += count.pictures;
+    seen.capped = seen.capped || count.capped;
+    out += folderContents(count, census.budget());
+  }
+  return seen;
+}
+
+// Said when the folders give the saver nothing to show.
+void appendSamplesNote(std::string& out, const std::vector<std::string>& folders, const FoldersSeen& seen,
+                       const std::string& samplesFolder) {
+  // A picture found is in the catalogue: no second listing of big folders.
+  if (seen.pictures > 0) return;
+  if (!buildImageList(folders).empty()) {
+    // The samples stand in only for folders with nothing to try; files
+    // that are all skipped leave the screen without photos.
+    if (!seen.capped)
+      out += "None of the files the saver would try can be shown (see above): it shows no photos.\n";
+    return;
+  }
+  if (!samplesFolder.empty() && !buildImageList({samplesFolder}).empty()) {
+    out += "No pictures found in the listed folders: the saver shows the sample pictures from " + samplesFolder +
+           " instead (a --render run shows none).\n";
+  } else {
+    out += "No pictures found in the listed folders, and no sample pictures to show instead: the saver shows "
+           "no photos.\n";
+  }
+}
+
+void appendList(std::string& out, const char* title, const std::vector<std::string>& items) {
   out += title;
   out += " (" + std::to_string(items.size()) + "):\n";
   if (items.empty()) out += "  (none)\n";
-  for (const std::string& item : items) out += "  " + quoted(item) + (note ? note(item) : "") + "\n";
+  for (const std::string& item : items) out += "  " + quoted(item) + "\n";
 }
 
 }  // namespace
 
-std::string settingsReport(const RegSettings& settings, const ProfileStore& store) {
+std::string settingsReport(const RegSettings& settings, const ProfileStore& store, const std::string& samplesFolder,
+                           std::size_t fileBudget) {
   std::string out;
   for (const RegSettings::Entry& entry : settings.entries()) {
     const std::string value = entry.isText ? quoted(entry.value) : entry.value;
@@ -67,7 +135,9 @@ std::string settingsReport(const RegSettings& settings, const ProfileStore& stor
     out += entry.key + " = " + value + " (default " + fallback + ")\n";
   }
   out += "\n";
-  appendList(out, "Folders", settings.folders(), folderProblem);
+  FolderCensus census(fileBudget);
+  const FoldersSeen seen = appendFolders(out, settings.folders(), census);
+  appendSamplesNote(out, settings.folders(), seen, samplesFolder);
   appendList(out, "WebSites", settings.webSites());
   out += "\nSettings file: " + store.profilePath() + "\n";
   out += "Lists file: " + store.iniPath() + "\n";

@@ -48,7 +48,8 @@ struct AppFixture {
                                        [this](const std::string& caption, const std::string& text) {
                                          errors.push_back(caption + "|" + text);
                                        },
-                                       processId, windowId}) {}
+                                       processId, windowId, kSamples}) {}
+  static constexpr const char* kSamples = "/opt/warpix/samples";
   TempFolder folder;
   VirtualClock clock{123456};
   FakeShell shell;
@@ -67,6 +68,17 @@ TEST(CSaverApp, SeedComesFromTheClockOrTheCommandLine) {
   ASSERT_TRUE(seeded.app.startUp());
   EXPECT_EQ(seeded.app.program().random.seedValue(), 42);
   EXPECT_EQ(seeded.app.program().random.next(), Random(42).next());
+}
+
+TEST(CSaverApp, ASaverOnAScreenFallsBackOnTheSamplesARenderDoesNot) {
+  for (const auto& args : std::vector<std::vector<std::string>>{{"-s"}, {"--root"}, {"--window-id", "0x1c00007"}}) {
+    AppFixture f(args);
+    ASSERT_TRUE(f.app.startUp()) << args[0];
+    EXPECT_EQ(f.app.program().samplesFolder, AppFixture::kSamples) << args[0];
+  }
+  AppFixture render({"--render", "out"});
+  ASSERT_TRUE(render.app.startUp());
+  EXPECT_EQ(render.app.program().samplesFolder, "");
 }
 
 TEST(CSaverApp, TimeSeedsOfTwinsStartedTogetherDiffer) {

@@ -98,11 +98,23 @@ TEST(WarpixRun, PreviewAndPasswordSwitchesEndAtOnce) {
 TEST(WarpixRun, PrintSettingsShowsValuesDefaultsAndFiles) {
   TempFolder t;
   makeProfile(t);
+  std::ofstream(t.path() / "pics" / "broken.jpg") << "not a photo";
   const Result r = runWarpix("--print-settings --config-dir '" + (t.path() / "cfg").string() + "'");
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.out.find("ImagePeriod = 0 (default 30)"), std::string::npos) << r.out;
-  EXPECT_NE(r.out.find((t.path() / "pics").string()), std::string::npos);
+  EXPECT_NE(r.out.find("\"" + (t.path() / "pics").string() + "\"  2 pictures, 1 file skipped\n"
+                       "      \"broken.jpg\": not a picture\n"),
+            std::string::npos) << r.out;
   EXPECT_NE(r.out.find((t.path() / "cfg" / "Warpix.ini").string()), std::string::npos);
+
+  // With no pictures in the folders, the build's own samples stand in.
+  fs::remove_all(t.path() / "pics");
+  const Result empty = runWarpix("--print-settings --config-dir '" + (t.path() / "cfg").string() + "'");
+  const std::string said = "the saver shows the sample pictures from ";
+  const std::size_t at = empty.out.find(said);
+  ASSERT_NE(at, std::string::npos) << empty.out;
+  const std::string samples = empty.out.substr(at + said.size(), empty.out.find(" instead", at) - at - said.size());
+  EXPECT_TRUE(fs::exists(fs::path(samples) / "dawn.jpg")) << samples;
 }
 
 TEST(WarpixRun, PrintSettingsCreatesNoFolderAndNoFile) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "raster/ImageCatalogue.h"
 #include "raster/PictureFiles.h"
 #include "scene/OperationLog.h"
 #include "scene/SceneFixture.h"
@@ -108,6 +109,65 @@ TEST(Bitmap, APhotoTooLargeForTheSceneIsNotShownButCountsAsAPhotoStep) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_NE(text.str().find("\"file\": \"" + path + "\", \"shown\": false"), std::string::npos) << text.str();
+}
+
+std::string readAll(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Files the photo step cannot show, of every kind: a folder under a
+// picture's name, text, a picture too large even at the largest reduction,
+// a PNG cut short after its signature.
+void writeBadFile(const std::string& path, int kind) {
+  switch (kind % 4) {
+    case 0: std::filesystem::create_directory(path); break;
+    case 1: std::ofstream(path) << "not a picture"; break;
+    case 2: testing::writePng(path, Raster::rgb(400, 300, [](int, int) { return Rgb{200, 0, 0}; }), 2); break;
+    default: std::ofstream(path, std::ios::binary) << "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"; break;
+  }
+}
+
+TEST(Bitmap, AFileThatCannotBeShownHandsOverToTheNextUpToTenFiles) {
+  struct Case {
+    int bad;
+    bool good;       // a showable picture sorts after the bad files
+    bool shown;
+    int skipped;
+    int imageNext;   // where the alphabetical order stands after the step
+  } cases[] = {
+      {3, true, true, 3, 0},      // the fourth file shows at the first photo step
+      {12, true, false, 10, 10},  // ten failures and the step gives up
+      {2, false, false, 2, 0},    // never more tries than files
+  };
+  for (const Case& c : cases) {
+    SceneFixture f(320, 240);
+    const std::string folder = f.folder.str() + "/pictures";
+    std::filesystem::create_directories(folder);
+    for (int i = 0; i < c.bad; ++i)
+      writeBadFile(folder + "/bad" + std::to_string(10 + i) + (i % 4 >= 2 ? ".png" : ".jpg"), i);
+    if (c.good) onePicture(f, "good.png", 30, 20, {10, 200, 30});
+    f.settings.setFolders({folder});
+    f.settings.setImagePeriod(0);
+    f.settings.setImageOrder(ImageCatalogue::kAlphabeticalOrder);
+    f.settings.setImageNext(0);
+    const std::string log = f.folder.str() + "/ops.jsonl";
+    OperationLog opLog(log);
+    f.create(3);
+    f.program->operationLog = &opLog;
+    f.scene->onPaint();
+    ASSERT_STREQ(f.scene->currentOperation()->kindName(), "Bitmap");
+    const Rect green = boundsOf(f.screen.surface(), makePixel(10, 200, 30));
+    // The picture with its frame, or nothing green at all.
+    EXPECT_EQ(green.right - green.left, c.shown ? 30 + 2 * Bitmap::kFramePen : -1 - 320) << c.bad;
+    EXPECT_EQ(f.settings.imageNext(), c.imageNext) << c.bad;
+    EXPECT_EQ(f.program->lastPhotoTime, f.clock.wallSeconds()) << c.bad;
+    const std::string expected = "\"shown\": " + std::string(c.shown ? "true" : "false") +
+                                 ", \"skipped\": " + std::to_string(c.skipped) + "}";
+    EXPECT_NE(readAll(log).find(expected), std::string::npos) << c.bad << "\n" << readAll(log);
+  }
 }
 
 TEST(Bitmap, TheHoldRunsForImagePauseAndInputEndsItAtOnce) {

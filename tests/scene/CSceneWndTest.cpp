@@ -32,6 +32,32 @@ std::vector<std::string> kinds(SceneFixture& f, std::uint32_t count) {
   return seen;
 }
 
+TEST(CSceneWnd, FoldersWithoutPicturesFallBackOnTheSamplesWhenThereAreAny) {
+  for (const bool samples : {true, false}) {
+    SceneFixture f;
+    const std::string empty = f.folder.str() + "/empty", sampleDir = f.folder.str() + "/samples";
+    std::filesystem::create_directories(empty);
+    std::filesystem::create_directories(sampleDir);
+    testing::writePng(sampleDir + "/s.png",
+                      testing::Raster::rgb(40, 30, [](int, int) { return testing::Rgb{250, 20, 120}; }), 2);
+    for (const auto& folders : std::vector<std::vector<std::string>>{{}, {empty}}) {
+      f.settings.setFolders(folders);
+      f.create(5);
+      if (samples) f.program->samplesFolder = sampleDir;
+      f.scene->onPaint();
+      ASSERT_EQ(kindOf(*f.scene), "Bitmap");
+      EXPECT_EQ(f.scene->imageFiles(), samples ? std::vector<std::string>{sampleDir + "/s.png"}
+                                               : std::vector<std::string>{});
+      int seen = 0;
+      const Surface& s = f.screen.surface();
+      for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x) seen += s.pixel(x, y) == makePixel(250, 20, 120);
+      EXPECT_EQ(seen > 40 * 30, samples) << folders.size();
+      f.screen.surface().fill(0);
+    }
+  }
+}
+
 TEST(CSceneWnd, TheFirstOperationIsAPhotoUnlessTenDrawsMissIt) {
   int photos = 0;
   for (int seed = 1; seed <= 40; ++seed) {

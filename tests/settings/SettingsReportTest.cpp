@@ -36,7 +36,7 @@ TEST(SettingsReport, ShowsValuesDefaultsListsAndFiles) {
   EXPECT_TRUE(hasLine(text, "Message3 = \"say \\\"hi\\\"\\nthere\" (default \"\")")) << text;
   // A folder no photo can come from says why.
   EXPECT_TRUE(hasLine(text, "Folders (3):")) << text;
-  EXPECT_TRUE(hasLine(text, "  \"" + dir.str() + "/pics\"")) << text;
+  EXPECT_TRUE(hasLine(text, "  \"" + dir.str() + "/pics\"  no pictures")) << text;
   EXPECT_TRUE(hasLine(text, "  \"/p/b\"  (missing)")) << text;
   EXPECT_TRUE(hasLine(text, "  \"" + dir.str() + "/Warpix.ini\"  (not a folder)")) << text;
   EXPECT_TRUE(hasLine(text, "WebSites (0):")) << text;
@@ -47,6 +47,46 @@ TEST(SettingsReport, ShowsValuesDefaultsListsAndFiles) {
   std::size_t defaults = 0;
   for (auto at = text.find(" (default "); at != std::string::npos; at = text.find(" (default ", at + 1)) ++defaults;
   EXPECT_EQ(defaults, 27u + 9u);
+}
+
+TEST(SettingsReport, CountsEachFolderAndSaysWhyFilesAreSkippedAndWhenTheSamplesStandIn) {
+  const TempFolder dir;
+  const auto folder = [&](const std::string& name, int pictures, const std::vector<std::string>& others) {
+    std::filesystem::create_directory(dir.path() / name);
+    for (int i = 0; i < pictures; ++i) dir.write(name + "/p" + std::to_string(i) + ".bmp", "BM");
+    for (const std::string& other : others) dir.write(name + "/" + other, "text");
+    return dir.str() + "/" + name;
+  };
+  const std::string good = folder("good", 2, {}), mixed = folder("mixed", 1, {"a.jpg", "b.txt", "c.webp", "d.png"}),
+                    none = folder("none", 0, {"x.txt"}), samples = folder("samples", 1, {});
+  KeyFileStore store(dir.str());
+  const FakeShell shell;
+  RegSettings settings(store, shell);
+  settings.load(false);
+  settings.setFolders({good, mixed});
+  const std::string text = settingsReport(settings, store, samples);
+  EXPECT_TRUE(hasLine(text, "  \"" + good + "\"  2 pictures")) << text;
+  EXPECT_TRUE(hasLine(text, "  \"" + mixed + "\"  1 picture, 4 files skipped")) << text;
+  EXPECT_TRUE(hasLine(text, "      \"a.jpg\": not a picture")) << text;
+  EXPECT_TRUE(hasLine(text, "      \"c.webp\": unsupported (.webp files)")) << text;
+  EXPECT_TRUE(hasLine(text, "      and 1 more")) << text;
+  EXPECT_EQ(text.find("No pictures found"), std::string::npos) << text;
+  // The look stops at its budget and says so.
+  const std::string capped = settingsReport(settings, store, samples, 3);
+  EXPECT_TRUE(hasLine(capped, "  \"" + mixed + "\"  no pictures, 1 file skipped, then the look stopped (the look "
+                              "opens at most 3 files)")) << capped;
+  // Folders without pictures: the samples stand in when there are any.
+  settings.setFolders({none});
+  EXPECT_NE(settingsReport(settings, store, samples)
+                .find("No pictures found in the listed folders: the saver shows the sample pictures from " + samples),
+            std::string::npos);
+  EXPECT_NE(settingsReport(settings, store, none).find("no sample pictures to show instead"), std::string::npos);
+  // Files the saver would try, none of which it can show: no samples then.
+  settings.setFolders({mixed, none});
+  dir.write("mixed/p0.bmp", "text");
+  const std::string broken = settingsReport(settings, store, samples);
+  EXPECT_NE(broken.find("None of the files the saver would try can be shown"), std::string::npos) << broken;
+  EXPECT_EQ(broken.find("sample pictures"), std::string::npos) << broken;
 }
 
 TEST(SettingsReport, WarnsAboutAFileItCouldNotRead) {
