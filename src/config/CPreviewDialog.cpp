@@ -33,7 +33,9 @@ CPreviewDialog::CPreviewDialog(Gtk::Window* parent, std::string folder)
   content->set_border_width(8);
   content->pack_start(*row, Gtk::PACK_EXPAND_WIDGET);
   content->pack_start(status_, Gtk::PACK_SHRINK);
-  add_button("_Close", Gtk::RESPONSE_CLOSE);
+  // Focus in the list would select its first file at once; the dialog
+  // opens with nothing chosen.
+  add_button("_Close", Gtk::RESPONSE_CLOSE)->grab_focus();
   list_.get_selection()->signal_changed().connect([this] {
     if (const Gtk::TreeModel::iterator row = list_.get_selection()->get_selected())
       select(static_cast<std::size_t>(store_->get_path(row)[0]));

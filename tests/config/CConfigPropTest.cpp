@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "config/CPreviewDialog.h"
+#include "config/CWebAddress.h"
 #include "config/ConfigFixture.h"
 #include "config/TestDisplay.h"
 
@@ -168,6 +170,10 @@ TEST_F(CConfigPropTest, WebSitesAreAddedAndRemovedThroughTheListButtons) {
   view.get_selection()->select(Gtk::TreePath("1"));
   named<Gtk::Button>(page, "remove").clicked();
   EXPECT_EQ(view.get_model()->children().size(), 2u);
+  int helps = 0;
+  services_.help = [&] { ++helps; };
+  named<Gtk::Button>(page, "help").clicked();
+  EXPECT_EQ(helps, 1);
   named<Gtk::Button>(*dialog, "ok").clicked();
   settle();
   const RegSettings& saved = fixture_.reload();
@@ -214,6 +220,34 @@ TEST_F(CConfigPropTest, FoldersAreAddedRemovedAndFoundBySearchUnlessStopped) {
   named<Gtk::Button>(*dialog, "ok").clicked();
   settle();
   EXPECT_TRUE(fixture_.reload().folders().empty());
+}
+
+}  // namespace
+}  // namespace warpix
+
+namespace warpix {
+namespace {
+
+TEST(CompanionDialogTest, PreviewShowsTheSelectedPictureAndTheAddressStopsAt200Characters) {
+  if (!TestDisplay::ready()) GTEST_SKIP() << "Xvfb could not be started";
+  testing::TempFolder folder;
+  // A 2x1 BMP, bottom-up BGR rows: red, then blue.
+  const std::string bmp = std::string("BM") + std::string("\x3e\0\0\0\0\0\0\0\x36\0\0\0", 12) +
+                          std::string("\x28\0\0\0\x02\0\0\0\x01\0\0\0\x01\0\x18\0\0\0\0\0\x08\0\0\0", 24) +
+                          std::string(16, '\0') + std::string("\0\0\xff\xff\0\0\0\0", 8);
+  folder.write("two.bmp", bmp);
+  folder.write("notes.txt", "");
+  CPreviewDialog preview(nullptr, folder.str());
+  preview.show();
+  settle();
+  EXPECT_EQ(preview.statusText(), PreviewPicture::kInitialStatus);
+  preview.select(0);
+  settle();
+  EXPECT_EQ(preview.statusText(), "Size 2 x 1");
+
+  CWebAddress address(nullptr, "");
+  address.entry().set_text(std::string(250, 'a'));
+  EXPECT_EQ(address.address().size(), 200u);
 }
 
 }  // namespace
