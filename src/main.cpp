@@ -25,6 +25,7 @@
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/XlibScreen.h"
 #include "scene/CScreenWnd.h"
+#include "settings/RegSettings.h"
 #include "settings/SettingsReport.h"
 
 namespace {
@@ -100,6 +101,12 @@ int runDialog(warpix::CSaverApp& app, bool& dialogUp) {
   if (!warpix::ConfigDialog::openDisplay(reason)) {
     std::cerr << "warpix: cannot show the settings dialog: no usable display (" << reason << ").\n";
     return 1;
+  }
+  // Run-only settings must not reach the files through OK: the dialog
+  // shows and saves what is stored.
+  if (!app.commandLine().overrides.empty()) {
+    std::cerr << "warpix: run-only settings do not apply to the settings dialog; it shows the stored ones\n";
+    app.settings().load(false);
   }
   dialogUp = true;
   warpix::ConfigDialog::run(app);
