@@ -21,7 +21,7 @@ CConfigProp::CConfigProp(const std::string& caption, RegSettings& settings, Dial
   pages_.push_back(std::make_unique<CMessagesPage>(settings, services));
   pages_.push_back(std::make_unique<CInfoPage>(std::move(info.title), std::move(info.body), services));
   for (const std::unique_ptr<ConfigPage>& page : pages_) notebook_.append_page(*page, page->caption());
-  notebook_.signal_switch_page().connect(
+  pageSwitch_ = notebook_.signal_switch_page().connect(
       [this](Gtk::Widget*, guint index) { pages_.at(index)->showFirstTime(); });
   get_content_area()->pack_start(notebook_, Gtk::PACK_EXPAND_WIDGET);
   add_button("_Cancel", Gtk::RESPONSE_CANCEL)->set_name("cancel");
@@ -34,6 +34,8 @@ CConfigProp::CConfigProp(const std::string& caption, RegSettings& settings, Dial
 }
 
 CConfigProp::~CConfigProp() {
+  // The notebook switches pages while the pages go.
+  pageSwitch_.disconnect();
   for (const std::unique_ptr<ConfigPage>& page : pages_) page->close();
 }
 

@@ -44,6 +44,7 @@ class CConfigProp final : public Gtk::Dialog {
   DialogServices& services_;
   Gtk::Notebook notebook_;
   std::vector<std::unique_ptr<ConfigPage>> pages_;
+  sigc::connection pageSwitch_;
   Glib::RefPtr<Glib::MainLoop> loop_;
   bool closed_ = false;
   bool accepted_ = false;

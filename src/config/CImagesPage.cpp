@@ -31,10 +31,10 @@ void CImagesPage::build() {
   add_.set_tooltip_text("Add a new folder to the list");
   remove_.set_tooltip_text("Remove the currently selected folder from the list");
   removeAll_.set_tooltip_text("Remove the all folders from the list");
-  search_button_.set_tooltip_text("Search your disk, or under a selected folder, for images");
+  searchButton_.set_tooltip_text("Search your disk, or under a selected folder, for images");
   images_.set_tooltip_text("View the images in the selected folder.");
   auto* buttons = Gtk::make_managed<Gtk::Box>(Gtk::ORIENTATION_VERTICAL, 6);
-  for (Gtk::Button* button : {&add_, &remove_, &removeAll_, &search_button_, &images_})
+  for (Gtk::Button* button : {&add_, &remove_, &removeAll_, &searchButton_, &images_})
     buttons->pack_start(*button, Gtk::PACK_SHRINK);
   auto* listRow = Gtk::make_managed<Gtk::Box>(Gtk::ORIENTATION_HORIZONTAL, 6);
   listRow->pack_start(list_, Gtk::PACK_EXPAND_WIDGET);
@@ -84,7 +84,7 @@ void CImagesPage::build() {
   add_.set_name("add");
   remove_.set_name("remove");
   removeAll_.set_name("removeAll");
-  search_button_.set_name("search");
+  searchButton_.set_name("search");
   images_.set_name("images");
   random_.set_name("random");
   alphabetical_.set_name("alphabetical");
@@ -102,7 +102,7 @@ void CImagesPage::connect() {
     rules_->removeAll();
     showList();
   });
-  search_button_.signal_clicked().connect([this] { toggleSearch(); });
+  searchButton_.signal_clicked().connect([this] { toggleSearch(); });
   images_.signal_clicked().connect([this] { preview(); });
   random_.signal_toggled().connect([this] {
     if (showing_ || !random_.get_active()) return;
@@ -166,7 +166,7 @@ void CImagesPage::toggleSearch() {
   if (!services().chooseFolder) return;
   const std::optional<std::string> root = services().chooseFolder(kSearchTitle);
   if (!root) return;
-  search_button_.set_label("Stop");
+  searchButton_.set_label("Stop");
   setFolderButtons(false);
   showStatus(*root);
   search_.start(*root);
@@ -184,7 +184,7 @@ void CImagesPage::searchProgress() {
 
 void CImagesPage::endSearch() {
   status_.hide();
-  search_button_.set_label("_Search...");
+  searchButton_.set_label("_Search...");
   setFolderButtons(true);
 }
 

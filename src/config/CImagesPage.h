@@ -47,7 +47,7 @@ class CImagesPage final : public ConfigPage {
   Gtk::Button add_{"_Add...", true};
   Gtk::Button remove_{"_Remove", true};
   Gtk::Button removeAll_{"R_emove All", true};
-  Gtk::Button search_button_{"_Search...", true};
+  Gtk::Button searchButton_{"_Search...", true};
   Gtk::Button images_{"_Images...", true};
   SliderGroup period_;
   Gtk::RadioButton random_{"Ra_ndom", true};
