@@ -44,6 +44,7 @@ CSettingsPage::CSettingsPage(RegSettings& settings, DialogServices& services)
   blankBox->set_column_spacing(6);
   blankBox->attach(blank_, 0, 0, 2, 1);
   blankBox->attach(*minutesRow, 0, 1);
+  minutesText_.set_halign(Gtk::ALIGN_START);
   blankBox->attach(minutesText_, 1, 1);
 
   auto* lower = Gtk::make_managed<Gtk::Grid>();
