@@ -39,13 +39,12 @@ CSettingsPage::CSettingsPage(RegSettings& settings, DialogServices& services)
   minutesRow->pack_start(minutes_, Gtk::PACK_SHRINK);
   minutesRow->pack_start(down_, Gtk::PACK_SHRINK);
   minutesRow->pack_start(up_, Gtk::PACK_SHRINK);
-  auto* blankBox = Gtk::make_managed<Gtk::Grid>();
-  blankBox->set_row_spacing(6);
-  blankBox->set_column_spacing(6);
-  blankBox->attach(blank_, 0, 0, 2, 1);
-  blankBox->attach(*minutesRow, 0, 1);
-  minutesText_.set_halign(Gtk::ALIGN_START);
-  blankBox->attach(minutesText_, 1, 1);
+  auto* minutesLine = Gtk::make_managed<Gtk::Box>(Gtk::ORIENTATION_HORIZONTAL, 6);
+  minutesLine->pack_start(*minutesRow, Gtk::PACK_SHRINK);
+  minutesLine->pack_start(minutesText_, Gtk::PACK_SHRINK);
+  auto* blankBox = Gtk::make_managed<Gtk::Box>(Gtk::ORIENTATION_VERTICAL, 6);
+  blankBox->pack_start(blank_, Gtk::PACK_SHRINK);
+  blankBox->pack_start(*minutesLine, Gtk::PACK_SHRINK);
 
   auto* lower = Gtk::make_managed<Gtk::Grid>();
   lower->set_column_spacing(24);
