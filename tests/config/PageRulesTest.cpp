@@ -183,6 +183,11 @@ TEST_F(ImagesRulesTest, AddNotesAFolderWithoutPicturesAndIgnoresOneAlreadyListed
   EXPECT_EQ(settings.folders(), (std::vector<std::string>{photos, empty}));
   EXPECT_EQ(rules.list().lines(), (std::vector<std::string>{empty, photos}));
 
+  rules.addFound({photos, "/found/a", "/found/a"});
+  EXPECT_EQ(settings.folders(), (std::vector<std::string>{photos, empty, "/found/a"}));
+  rules.list().select(0);
+  rules.removeSelected();
+  EXPECT_EQ(settings.folders(), (std::vector<std::string>{photos, empty}));
   rules.list().select(0);
   rules.removeSelected();
   EXPECT_EQ(settings.folders(), (std::vector<std::string>{photos}));
