@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,6 +31,8 @@ class TestDisplay {
     if (pipe(fds) != 0) return;
     server_ = fork();
     if (server_ == 0) {
+      // A test that aborts takes its server with it.
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
       close(fds[0]);
       const std::string fd = std::to_string(fds[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x900x24", "-nolisten", "tcp",
