@@ -14,6 +14,7 @@
 #include "app/CommandLine.h"
 #include "app/HeadlessRender.h"
 #include "app/OperationLogFile.h"
+#include "config/ConfigDialog.h"
 #include "effects/OperationKinds.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/linux/GioShell.h"
@@ -24,6 +25,7 @@
 #include "platform/linux/SystemClock.h"
 #include "platform/linux/XlibScreen.h"
 #include "scene/CScreenWnd.h"
+#include "settings/RegSettings.h"
 #include "settings/SettingsReport.h"
 
 namespace {
@@ -94,6 +96,24 @@ int runSaver(warpix::CSaverApp& app) {
   return runFullScreen(app);
 }
 
+int runDialog(warpix::CSaverApp& app, bool& dialogUp) {
+  std::string reason;
+  if (!warpix::ConfigDialog::openDisplay(reason)) {
+    std::cerr << "warpix: cannot show the settings dialog: no usable display (" << reason << ").\n";
+    return 1;
+  }
+  // Run-only settings must not reach the files through OK: the dialog
+  // shows and saves what is stored.
+  if (!app.commandLine().overrides.empty()) {
+    std::cerr << "warpix: run-only settings do not apply to the settings dialog; it shows the stored ones\n";
+    app.settings().load(false);
+  }
+  dialogUp = true;
+  warpix::ConfigDialog::run(app);
+  dialogUp = false;
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,9 +144,12 @@ int main(int argc, char** argv) {
   // A damaged settings file silently turning every value into its default
   // would look like the program ignoring the user.
   for (const std::string& problem : store.problems()) std::cerr << "warpix: " << problem << '\n';
+  // Errors reach the user in a box while the settings dialog is up.
+  bool dialogUp = false;
   warpix::CSaverApp app(cl, {clock, shell, store, warpix::programDataFolder(),
-                             [](const std::string& caption, const std::string& text) {
-                               std::cerr << "warpix: " << caption << ": " << text << '\n';
+                             [&dialogUp](const std::string& caption, const std::string& text) {
+                               if (dialogUp) warpix::ConfigDialog::errorBox(caption, text);
+                               else std::cerr << "warpix: " << caption << ": " << text << '\n';
                              },
                              static_cast<std::uint64_t>(::getpid()), lentWindow(cl).value_or(0),
                              warpix::programSamplesFolder()});
@@ -142,7 +165,6 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (run) return runSaver(app);
-  if (app.runMode() == warpix::RunMode::Configure)
-    std::cout << "warpix: the settings dialog is not part of this build yet; see --print-settings\n";
+  if (app.runMode() == warpix::RunMode::Configure) return runDialog(app, dialogUp);
   return 0;
 }

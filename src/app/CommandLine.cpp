@@ -243,7 +243,7 @@ std::string CommandLine::usage(const std::string& program) {
          "Switches (as screensavers take them; '-', '/' or nothing before the letter):\n"
          "  -s              run the saver full screen over every monitor\n"
          "  -c              the settings dialog (also with no switch or an unknown one);\n"
-         "                  not in this build yet: use --print-settings and the files\n"
+         "                  needs a display\n"
          "  -p N            preview in window N: declined, ends at once\n"
          "  -a              change the saver password: not used on Linux, ends at once\n"
          "  -rSEED          as the second argument (e.g. '-s -r42'): repeat a run\n"

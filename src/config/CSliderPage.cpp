@@ -1,0 +1,38 @@
+#include "config/CSliderPage.h"
+
+#include "settings/RegSettings.h"
+
+namespace warpix {
+
+CSliderPage::CSliderPage(const char* caption, RegSettings& settings, DialogServices& services,
+                         std::span<const SliderSpec> specs, int columns, void (RegSettings::*save)())
+    : ConfigPage(caption, services), settings_(settings), specs_(specs), save_(save), sliders_(specs) {
+  grid_.set_row_spacing(12);
+  grid_.set_column_spacing(24);
+  grid_.set_column_homogeneous(true);
+  for (std::size_t i = 0; i < specs.size(); ++i)
+    grid_.attach(sliders_.row(i), static_cast<int>(i) % columns, static_cast<int>(i) / columns);
+  pack_start(grid_, Gtk::PACK_SHRINK);
+  auto* buttons = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
+  buttons->set_layout(Gtk::BUTTONBOX_START);
+  buttons->set_spacing(6);
+  buttons->pack_start(resetButton());
+  buttons->pack_start(helpButton());
+  pack_end(*buttons, Gtk::PACK_SHRINK);
+  resetButton().signal_clicked().connect([this] {
+    rules_->reset();
+    sliders_.refresh();
+  });
+}
+
+void CSliderPage::fill() {
+  rules_.emplace(settings_, specs_);
+  sliders_.bind(*rules_);
+}
+
+void CSliderPage::apply() {
+  rules_->store();
+  (settings_.*save_)();
+}
+
+}  // namespace warpix
