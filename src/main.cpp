@@ -16,6 +16,8 @@
 #include "app/OperationLogFile.h"
 #include "effects/OperationKinds.h"
 #include "platform/headless/VirtualClock.h"
+#include "platform/linux/CurlFetcher.h"
+#include "platform/linux/GioOnlineDetector.h"
 #include "platform/linux/GioShell.h"
 #include "platform/linux/KeyFileStore.h"
 #include "platform/linux/ProgramFolders.h"
@@ -140,6 +142,10 @@ int main(int argc, char** argv) {
     std::cerr << "warpix: cannot write the operation log " << cl.logOpsPath << '\n';
     return 1;
   }
+  warpix::CurlFetcher http;
+  warpix::GioOnlineDetector online;
+  app.program().http = &http;
+  app.program().online = &online;
   if (run) return runSaver(app);
   if (app.runMode() == warpix::RunMode::Configure)
     std::cout << "warpix: the settings dialog is not part of this build yet; see --print-settings\n";

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "effects/PictureFrame.h"
 #include "platform/Surface.h"
 #include "scene/Saver.h"
 #include "scene/teTimer.h"
@@ -13,8 +14,6 @@ namespace warpix {
 // taken from the photo, then held for a while.
 class Bitmap final : public Saver {
  public:
-  static constexpr int kFramePen = 4;
-
   explicit Bitmap(CSceneWnd& scene);
   const char* kindName() const override { return "Bitmap"; }
 
@@ -31,9 +30,9 @@ class Bitmap final : public Saver {
   bool shown_ = false;
 };
 
-// The offset of a picture of `size` inside an area of `room` pixels for one
-// placement mode: 0 centres, 1..4 lean to the corners (mode 1 top-left, then
-// clockwise). Draws from `random` as the placement does, x before y.
-Point placementOffset(int mode, int dx, int dy, class Random& random);
+// Where a photo goes in its area for one placement mode (see PictureFrame).
+inline Point placementOffset(int mode, int dx, int dy, class Random& random) {
+  return PictureFrame::offset(mode, dx, dy, random);
+}
 
 }  // namespace warpix
