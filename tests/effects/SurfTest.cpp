@@ -129,5 +129,39 @@ TEST(Surf, TheSceneMakesACrawlerOnlyForTheWebAndSpacesWebPictures) {
   }
 }
 
+// How many of the first `count` operations are web pictures.
+int surfs(testing::SceneFixture& f, std::uint32_t count) {
+  int n = 0;
+  std::uint32_t last = 0;
+  for (int i = 0; i < 200000 && f.scene->operationCount() < count; ++i) {
+    if (!f.scene->onPaint()) break;
+    if (f.scene->operationCount() != last) {
+      last = f.scene->operationCount();
+      n += std::string(f.scene->currentOperation()->kindName()) == "Surf";
+    }
+  }
+  return n;
+}
+
+TEST(Surf, WebPicturesAreSpacedByTheWebSitePeriod) {
+  for (const int period : {0, 300}) {
+    testing::SceneFixture f;
+    FakeFetcher http;
+    f.settings.setWebSites({"http://site.example/"});
+    f.settings.setWebAccess(2);
+    f.settings.setWebSitePeriod(period);
+    f.settings.setDoSurf(100);
+    f.settings.setDoText(0);
+    CSceneWnd& s = f.make<CSceneWnd>(4);
+    f.program->http = &http;
+    s.onCreate();
+    const int n = surfs(f, 30);
+    // The first is made at once; then the period holds them back (short
+    // of ten excluded draws in a row).
+    if (period == 0) EXPECT_GT(n, 8);
+    else EXPECT_LE(n, 2);
+  }
+}
+
 }  // namespace
 }  // namespace warpix

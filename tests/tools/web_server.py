@@ -126,7 +126,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
         if path == "/agent":
             return self.send_body((self.headers.get("User-Agent", "") + "\n").encode())
         if path == "/slow":
-            return self.stream(5 * 11, b"slow line\n", pause=1.0)
+            return self.stream(5 * 10, b"slow line\n", pause=1.0)
         if path == "/never":
             return self.stream(None, b"never ends\n", pause=0.5, announce=False)
         if path == "/huge":

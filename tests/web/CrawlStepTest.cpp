@@ -187,7 +187,7 @@ TEST(WebPage, RequestsGetTheirSchemeAndPagesLoseTheirLastSlash) {
   for (const auto& c : cases) EXPECT_EQ(WebPage::requestAddress(c.stored, c.page), c.requested) << c.stored;
 }
 
-TEST(WebPage, PagesAndPicturesIntroduceThemselvesDifferentlyAndTheHistoryKeepsTheLastHundred) {
+TEST(WebPage, PagesAndPicturesIntroduceThemselvesDifferentlyTheHistoryKeepsTheLastHundredAndFetchesAreTraced) {
   Crawler c;
   c.page.Load(kSite);
   c.page.WaitForWorker(10000);
@@ -200,6 +200,15 @@ TEST(WebPage, PagesAndPicturesIntroduceThemselvesDifferentlyAndTheHistoryKeepsTh
   EXPECT_EQ(c.page.Status(), CrawlerStatus::Failed);
   c.page.Load("");
   EXPECT_EQ(c.page.Status(), CrawlerStatus::NoAddress);
+  c.trace.setOn(true);
+  ::setenv("TENDTEMP", c.folder.str().c_str(), 1);
+  c.page.Load("a.example");
+  c.page.LoadFile("b.example/p.jpg");
+  ::unsetenv("TENDTEMP");
+  const std::string log = c.folder.read("trace.txt");
+  EXPECT_NE(log.find(".\\WebPage.cpp line 54 : \"Load: \" + sURL = Load: a.example\r\n"), std::string::npos) << log;
+  EXPECT_NE(log.find(".\\WebPage.cpp line 75 : \"LoadFile: \" + sURL = LoadFile: b.example/p.jpg\r\n"),
+            std::string::npos);
 }
 
 }  // namespace
