@@ -74,6 +74,9 @@ TEST(CrawlStep, APageLeadsToItsPicturesAndAFinishedPictureIsReportedWhole) {
   EXPECT_TRUE(c.step());  // the picture is there, and the second is on its way
   EXPECT_EQ(c.page.finishedAddress(), first);
   const std::size_t size = first.ends_with(".jpg") ? 20000 : 30000;
+  // The next download has ended too, but the reported picture stays until
+  // the crawl polls again.
+  c.page.WaitForWorker(10000);
   EXPECT_EQ(std::filesystem::file_size(c.page.tempFile()), size);
   EXPECT_EQ(c.page.isPng(), first.ends_with(".jpg"));  // the flag of the download now running
   EXPECT_EQ(std::filesystem::status(c.page.tempFile()).permissions() & std::filesystem::perms::all,

@@ -74,8 +74,12 @@ TEST_F(WebPageServer, EveryAnswerEndsLoadedOrFailedInTime) {
     const double seconds = fetch(c.path, c.image);
     EXPECT_EQ(page.Status(), c.status) << c.path;
     EXPECT_LT(seconds, 10.0) << c.path;
-    // Nothing but the last whole picture is ever left in the folder.
+    // Nothing but the last whole picture is ever left in the folder, and
+    // no more than a page's worth of text is held.
     EXPECT_LE(files(), 1u) << c.path;
+    std::uint64_t held = 0;
+    for (const std::string& line : page.pageLines()) held += line.size();
+    EXPECT_LE(held, WebPage::kMaxPageBytes) << c.path;
   }
   EXPECT_TRUE(ImagePNG(temp(), 1).loaded());
   EXPECT_EQ(fs::status(temp()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
