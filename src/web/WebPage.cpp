@@ -97,13 +97,7 @@ void WebPage::start(const std::string& address, bool image) {
   startTime_ = clock_.wallSeconds();
   ++fetchCount_;
   const std::string url = requestAddress(address, !image);
-  if (image) {
-    const std::string lower = lowered(url);
-    isPng_ = lower.find(".png") != std::string::npos && lower.find(".jpg") == std::string::npos &&
-             lower.find(".jpeg") == std::string::npos;
-  } else {
-    pageLines_.clear();
-  }
+  if (!image) pageLines_.clear();
   // An empty address has nothing to fetch; its status says so.
   if (address.empty()) return;
   auto job = std::make_shared<Job>();
@@ -162,6 +156,13 @@ void WebPage::Stop() {
 }
 
 void WebPage::release(bool ended) {
+  // The flag belongs to the picture that has just ended: the crawl starts
+  // the next download before the one it reported is decoded.
+  if (isImageFile_) {
+    const std::string lower = lowered(requestAddress(address_, false));
+    isPng_ = lower.find(".png") != std::string::npos && lower.find(".jpg") == std::string::npos &&
+             lower.find(".jpeg") == std::string::npos;
+  }
   if (ended) {
     worker_.join();
     // A page cut short is still worth scanning; a picture cut short is not

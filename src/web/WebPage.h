@@ -73,6 +73,8 @@ class WebPage {
   const std::string& address() const { return address_; }
   bool isImageFile() const { return isImageFile_; }
   void setImageFile(bool image) { isImageFile_ = image; }
+  // Whether the picture whose end the last poll saw is named as a PNG file
+  // (and not as a JPEG file).
   bool isPng() const { return isPng_; }
   // The address of the fetch whose end the last poll saw.
   const std::string& finishedAddress() const { return finishedAddress_; }

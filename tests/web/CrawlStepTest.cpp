@@ -78,7 +78,7 @@ TEST(CrawlStep, APageLeadsToItsPicturesAndAFinishedPictureIsReportedWhole) {
   // the crawl polls again.
   c.page.WaitForWorker(10000);
   EXPECT_EQ(std::filesystem::file_size(c.page.tempFile()), size);
-  EXPECT_EQ(c.page.isPng(), first.ends_with(".jpg"));  // the flag of the download now running
+  EXPECT_EQ(c.page.isPng(), first.ends_with(".png"));  // of the reported picture, not of the next
   EXPECT_EQ(std::filesystem::status(c.page.tempFile()).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
   EXPECT_TRUE(c.step());
