@@ -11,14 +11,8 @@ namespace warpix {
 namespace {
 pcre2_code* codeOf(void* p) { return static_cast<pcre2_code*>(p); }
 pcre2_match_context* contextOf(void* p) { return static_cast<pcre2_match_context*>(p); }
+pcre2_match_data* dataOf(void* p) { return static_cast<pcre2_match_data*>(p); }
 
-struct MatchData {
-  explicit MatchData(const pcre2_code* code) : data(pcre2_match_data_create_from_pattern(code, nullptr)) {}
-  ~MatchData() { pcre2_match_data_free(data); }
-  MatchData(const MatchData&) = delete;
-  MatchData& operator=(const MatchData&) = delete;
-  pcre2_match_data* data;
-};
 }  // namespace
 
 RE::RE(std::string_view pattern, bool caseless) {
@@ -31,7 +25,10 @@ RE::RE(std::string_view pattern, bool caseless) {
   // where it is not available the interpreter does the same work.
   pcre2_jit_compile(code, PCRE2_JIT_COMPLETE);
   pcre2_match_context* context = pcre2_match_context_create(nullptr);
-  if (context == nullptr) {
+  pcre2_match_data* data = pcre2_match_data_create_from_pattern(code, nullptr);
+  if (context == nullptr || data == nullptr) {
+    pcre2_match_data_free(data);
+    pcre2_match_context_free(context);
     pcre2_code_free(code);
     return;
   }
@@ -39,35 +36,39 @@ RE::RE(std::string_view pattern, bool caseless) {
   pcre2_set_depth_limit(context, kDepthLimit);
   code_ = code;
   context_ = context;
+  data_ = data;
 }
 
 RE::~RE() {
+  pcre2_match_data_free(dataOf(data_));
   pcre2_match_context_free(contextOf(context_));
   pcre2_code_free(codeOf(code_));
 }
 
 RE::RE(RE&& other) noexcept
-    : code_(std::exchange(other.code_, nullptr)), context_(std::exchange(other.context_, nullptr)) {}
+    : code_(std::exchange(other.code_, nullptr)),
+      context_(std::exchange(other.context_, nullptr)),
+      data_(std::exchange(other.data_, nullptr)) {}
 
 RE& RE::operator=(RE&& other) noexcept {
   std::swap(code_, other.code_);
   std::swap(context_, other.context_);
+  std::swap(data_, other.data_);
   return *this;
 }
 
 std::vector<std::size_t> RE::search(std::string_view text, std::size_t from) const {
   hitLimit_ = false;
   if (code_ == nullptr) return {};
-  const MatchData match(codeOf(code_));
-  if (match.data == nullptr) return {};
+  pcre2_match_data* match = dataOf(data_);
   const int rc = pcre2_match(codeOf(code_), reinterpret_cast<PCRE2_SPTR>(text.data()), text.size(), from, 0,
-                             match.data, contextOf(context_));
+                             match, contextOf(context_));
   if (rc < 0) {
     hitLimit_ = rc != PCRE2_ERROR_NOMATCH;
     return {};
   }
-  const std::uint32_t pairs = pcre2_get_ovector_count(match.data);
-  const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(match.data);
+  const std::uint32_t pairs = pcre2_get_ovector_count(match);
+  const PCRE2_SIZE* ov = pcre2_get_ovector_pointer(match);
   std::vector<std::size_t> offsets(ov, ov + 2 * static_cast<std::size_t>(pairs));
   // A group that took no part in the match reads as empty.
   for (std::size_t i = 0; i < offsets.size(); i += 2)

@@ -12,7 +12,8 @@ namespace warpix {
 // crawler needs. Every match runs under a match and depth limit, so a
 // hostile page makes a search fail instead of running for minutes; a
 // search that hits a limit counts as no match, and FindAndConsume reports
-// it through hitLimit() so a scan can stop there.
+// it through hitLimit() so a scan can stop there. Searches reuse one match
+// record, so an RE serves one thread at a time.
 class RE {
  public:
   // Steps one search may take from each starting point: far above what a
@@ -52,6 +53,7 @@ class RE {
 
   void* code_ = nullptr;     // pcre2_code_8
   void* context_ = nullptr;  // pcre2_match_context_8
+  void* data_ = nullptr;     // pcre2_match_data_8, reused by every search
   mutable bool hitLimit_ = false;
 };
 
