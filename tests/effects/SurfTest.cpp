@@ -4,6 +4,7 @@
 #include <climits>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "effects/Surf.h"
 #include "raster/PictureFiles.h"
@@ -111,6 +112,24 @@ TEST(Surf, PicturesTooSmallTooLargeOrBrokenAreNotShown) {
     WebScene w(picture);
     EXPECT_FALSE(w.surf(6));
   }
+}
+
+std::string jpegBytes(int w, int h) {
+  const testing::TempFolder t;
+  const std::string path = t.str() + "/p.jpg";
+  testing::writeJpeg(path, testing::Raster::rgb(w, h, checker));
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST(Surf, AJpegPictureLargerThanTheSceneIsDecodedSmallerAndShown) {
+  for (const auto& [w, h] : {std::pair{100, 80}, std::pair{1280, 960}}) {
+    WebScene web(jpegBytes(w, h), false);
+    EXPECT_TRUE(web.surf(4)) << w;
+  }
+  // A PNG that size is never shown: only JPEG decoding scales.
+  WebScene png(pngBytes(testing::Raster::rgb(1280, 960, checker)));
+  EXPECT_FALSE(png.surf(6));
 }
 
 TEST(Surf, TheSceneMakesACrawlerOnlyForTheWebAndSpacesWebPictures) {
