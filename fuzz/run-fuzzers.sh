@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds the decoder fuzzers with clang and runs each for SECONDS seconds,
+# Builds the fuzzers with clang and runs each for SECONDS seconds,
 # starting from the committed seeds. What a run learns is kept in
 # fuzz/corpus-<target>/ (not committed); crashes land in the build folder.
 #
-#   fuzz/run-fuzzers.sh SECONDS [TARGET...]     (default: all three)
+#   fuzz/run-fuzzers.sh SECONDS [TARGET...]     (default: the three decoders)
 #
 # Exits non-zero when any target finds a crash, leak or timeout.
 set -euo pipefail

@@ -17,6 +17,8 @@
 #include "config/ConfigDialog.h"
 #include "effects/OperationKinds.h"
 #include "platform/headless/VirtualClock.h"
+#include "platform/linux/CurlFetcher.h"
+#include "platform/linux/GioOnlineDetector.h"
 #include "platform/linux/GioShell.h"
 #include "platform/linux/KeyFileStore.h"
 #include "platform/linux/ProgramFolders.h"
@@ -164,6 +166,10 @@ int main(int argc, char** argv) {
     std::cerr << "warpix: cannot write the operation log " << cl.logOpsPath << '\n';
     return 1;
   }
+  warpix::CurlFetcher http;
+  warpix::GioOnlineDetector online;
+  app.program().http = &http;
+  app.program().online = &online;
   if (run) return runSaver(app);
   if (app.runMode() == warpix::RunMode::Configure) return runDialog(app, dialogUp);
   return 0;

@@ -50,6 +50,7 @@ int HeadlessRender::run(std::ostream& progress) {
     return 0;
   }
   HeadlessScreen screen(options_.width, options_.height, options_.monitors);
+  program_.waitForFetches = true;
   CSceneWnd scene(program_, screen, operationCatalog());
   if (!scene.onCreate()) {
     fail("the scene could not be created");

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Trace.h"
+#include "effects/PictureFrame.h"
 #include "platform/Clock.h"
 #include "raster/Image.h"
 #include "raster/ImageDecoder.h"
@@ -18,26 +19,7 @@ namespace {
 // How often the wait for the photo period looks at the clock: often enough
 // to start the photo on time, rarely enough to leave the CPU alone.
 constexpr std::uint32_t kPeriodPollMs = 10;
-
-int leaning(Random& random, int n, int k) {
-  const int v = random.skewed(n, k);
-  // Leaning to the far side of an area with no room left would give -1:
-  // with no room the picture lies at the area's corner.
-  return n >= 0 ? std::max(0, v) : v;
-}
 }  // namespace
-
-Point placementOffset(int mode, int dx, int dy, Random& random) {
-  Point p;
-  switch (mode) {
-    case 0: return {dx / 2, dy / 2};
-    case 1: p.x = leaning(random, dx, 4); p.y = leaning(random, dy, 4); break;
-    case 2: p.x = leaning(random, dx, -4); p.y = leaning(random, dy, 4); break;
-    case 3: p.x = leaning(random, dx, -4); p.y = leaning(random, dy, -4); break;
-    default: p.x = leaning(random, dx, 4); p.y = leaning(random, dy, -4); break;
-  }
-  return p;
-}
 
 Bitmap::Bitmap(CSceneWnd& scene_)
     : Saver(scene_), holdTimer_(scene_.program().clock,
@@ -115,22 +97,10 @@ bool Bitmap::show(const std::string& path) {
 }
 
 void Bitmap::place(const Image& image) {
-  const Rect area = scene->randomMonitor();
   const int w = image.Width(), h = image.Height();
-  const int dx = area.width() - w, dy = area.height() - h;
-  std::int32_t& counter = scene->placementCounter();
-  const Point offset = placementOffset(counter % 5, dx, dy, random);
-  const int px = area.left + offset.x, py = area.top + offset.y;
-  ++counter;
-  Surface& screen = scene->surface();
-  image.Draw(screen, px, py);
-
-  const int row = py + random.below(h);
-  const int column = px + random.below(w);
-  const ColorRGB frame = ColorRGB::fromScreen(colorRefFromPixel(screen.pixel(column, row)), scene->trueColour());
-  const int left = px - 2, top = py - 2, right = px + w + 2, bottom = py + h + 2;
-  screen.polyline({{left, top}, {right, top}, {right, bottom}, {left, bottom}, {left, top}},
-                  pixelFromColorRef(frame.value()), kFramePen, false);
+  const Point at = PictureFrame::place(*scene, random, w, h);
+  image.Draw(scene->surface(), at.x, at.y);
+  PictureFrame::frame(*scene, random, at, w, h, w, h);
 }
 
 void Bitmap::logPhoto(const std::string& path, bool shown, int skipped) const {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 
+#include "effects/PictureFrame.h"
 #include "platform/Surface.h"
 #include "scene/Saver.h"
 #include "scene/teTimer.h"
@@ -14,7 +15,6 @@ namespace warpix {
 // taken from the photo, then held for a while.
 class Bitmap final : public Saver {
  public:
-  static constexpr int kFramePen = 4;
   // Files one photo step tries before it gives up and shows nothing.
   static constexpr std::size_t kMaxTries = 10;
 
@@ -39,9 +39,9 @@ class Bitmap final : public Saver {
   bool shown_ = false;
 };
 
-// The offset of a picture of `size` inside an area of `room` pixels for one
-// placement mode: 0 centres, 1..4 lean to the corners (mode 1 top-left, then
-// clockwise). Draws from `random` as the placement does, x before y.
-Point placementOffset(int mode, int dx, int dy, class Random& random);
+// Where a photo goes in its area for one placement mode (see PictureFrame).
+inline Point placementOffset(int mode, int dx, int dy, class Random& random) {
+  return PictureFrame::offset(mode, dx, dy, random);
+}
 
 }  // namespace warpix

@@ -10,8 +10,8 @@
 #include "effects/OilBlend.h"
 #include "effects/OilFreq.h"
 #include "effects/OilSharpen.h"
-#include "effects/PendingEffect.h"
 #include "effects/Repaint.h"
+#include "effects/Surf.h"
 #include "effects/Text.h"
 #include "effects/WarpixKinds.h"
 #include "settings/RegSettings.h"
@@ -24,12 +24,6 @@ using K = OperationKind;
 template <class T>
 std::unique_ptr<Operation> make(CSceneWnd& scene, const OperationKind&) {
   return std::make_unique<T>(scene);
-}
-
-// A kind whose effect is not in the program yet still takes its place, so
-// the run's random draws stay in step.
-std::unique_ptr<Operation> pending(CSceneWnd& scene, const OperationKind& kind) {
-  return std::make_unique<PendingEffect>(scene, kind.name);
 }
 
 std::int32_t blurShare(const RegSettings& s) { return choiceWeight(s.doBlur()) / 3; }
@@ -59,7 +53,7 @@ const std::array<OperationKind, 10> kKinds = {{
     {5, "OilBlend", make<OilBlend>, oilBlendWeight, kDeep},
     {1, "Bitmap", make<Bitmap>, [](const RegSettings& s) { return choiceWeight(s.doImage()); },
      kDeep | K::kFullScreenOnly | K::kPhoto},
-    {7, "Surf", pending, [](const RegSettings& s) { return choiceWeight(s.doSurf()); },
+    {7, "Surf", make<Surf>, [](const RegSettings& s) { return choiceWeight(s.doSurf()); },
      kDeep | K::kFullScreenOnly | K::kNeedsWebSites | K::kWebImage},
 }};
 

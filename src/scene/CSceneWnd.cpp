@@ -12,6 +12,8 @@
 #include "scene/Program.h"
 #include "scene/Operation.h"
 #include "settings/RegSettings.h"
+#include "web/WebOnline.h"
+#include "web/WebPage.h"
 
 namespace warpix {
 
@@ -47,7 +49,7 @@ bool CSceneWnd::onCreate() {
   KindTable kinds = buildKindTable(operations_, program_.settings, bits, program_.runMode);
   program_.settings.buildChoiceTables(std::move(kinds.ids), std::move(kinds.weights),
                                       operations_.distortionWeights(program_.settings));
-  // The web crawler joins the scene here once the web pictures exist.
+  createCrawler();
   created_ = true;
   logHeader();
   return true;
@@ -113,7 +115,8 @@ std::unique_ptr<Operation> CSceneWnd::nextOperation() {
   const std::int64_t now = p.clock.wallSeconds();
   if (now - p.lastPhotoTime < settings.imagePeriod())
     excludeWhere([](const OperationKind& k) { return k.has(OperationKind::kPhoto); });
-  // Web pictures are spaced too once the crawler exists.
+  if (crawler_ && now - p.lastWebImageTime < settings.webSitePeriod())
+    excludeWhere([](const OperationKind& k) { return k.has(OperationKind::kWebImage); });
   if (operationCount_ > 1) {
     if ((now - startTime_) / 60 < 1)
       excludeWhere([](const OperationKind& k) { return k.has(OperationKind::kRestsFirstMinute); });
@@ -125,6 +128,14 @@ std::unique_ptr<Operation> CSceneWnd::nextOperation() {
   const OperationKind& kind =
       index >= 0 && index < static_cast<int>(ids.size()) ? operations_.kind(ids[index]) : operations_.fallback;
   return kind.create(*this, kind);
+}
+
+void CSceneWnd::createCrawler() {
+  const RegSettings& settings = program_.settings;
+  if (settings.webAccess() == 0 || !settings.hasWebSites() || program_.http == nullptr) return;
+  if (settings.webAccess() != 2 && !WebOnline(program_.online).IsOnline()) return;
+  crawler_ = std::make_unique<WebPage>(*program_.http, program_.clock, program_.trace);
+  crawler_->SetTempFile(program_.tempFilePath);
 }
 
 void CSceneWnd::buildImageFiles() {
@@ -173,6 +184,8 @@ void CSceneWnd::writeSnapshot() {
 
 void CSceneWnd::onDestroy() {
   if (currentOperation_) currentOperation_->requestStop(true);
+  if (crawler_) crawler_->Stop();
+  crawler_.reset();
   scratch_.reset();
   created_ = false;
 }

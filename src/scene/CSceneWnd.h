@@ -14,6 +14,7 @@ namespace warpix {
 
 class EventSource;
 class ScreenBackend;
+class WebPage;
 class Operation;
 struct OperationCatalog;
 struct Program;
@@ -66,6 +67,8 @@ class CSceneWnd {
   std::uint32_t operationCount() const { return operationCount_; }
   std::int64_t startTime() const { return startTime_; }
   const std::vector<std::string>& imageFiles() const { return imageFiles_; }
+  // The web crawler, or none when the web is not to be used.
+  WebPage* crawler() const { return crawler_.get(); }
 
   // The one running operation, or none; the scene replaces it and deletes
   // the last one when it goes.
@@ -80,6 +83,7 @@ class CSceneWnd {
   void writeSnapshot();
   void logOperation(Operation& op);
   void logHeader();
+  void createCrawler();
 
   Program& program_;
   ScreenBackend& screen_;
@@ -101,6 +105,7 @@ class CSceneWnd {
   bool invalidated_ = true;
   bool created_ = false;
   FinishedHook finishedHook_;
+  std::unique_ptr<WebPage> crawler_;
   // Last, so it goes first: an operation may still look at the scene.
   std::unique_ptr<Operation> currentOperation_;
 };

@@ -9,6 +9,8 @@
 namespace warpix {
 
 class Clock;
+class HttpFetcher;
+class OnlineDetector;
 class OperationLog;
 class RegSettings;
 class Trace;
@@ -40,6 +42,12 @@ struct Program {
   std::string samplesFolder;
   // Where downloads go (temp folder + "warpix.tmp").
   std::string tempFilePath;
+  // The web, when the program may use it: fetches, and whether the desktop
+  // is on-line. Without a fetcher there is no crawler.
+  HttpFetcher* http = nullptr;
+  OnlineDetector* online = nullptr;
+  // A render waits for each fetch the crawl polls, so it stays repeatable.
+  bool waitForFetches = false;
   // The JSON-lines log of operations, when asked for.
   OperationLog* operationLog = nullptr;
 };

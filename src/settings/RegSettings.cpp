@@ -77,8 +77,7 @@ std::span<const RegSettings::Field> RegSettings::fields() {
       {"DelayBetweenDrawings", G::General, 0, 0, 60, "delay", "seconds between two drawings",
        &RegSettings::delayBetweenDrawings_},
       {"DoImage", G::General, 30, 0, 100, "do-image", "frequency of photos", &RegSettings::doImage_},
-      // No option until web pictures are part of the program.
-      {"DoSurf", G::General, 100, 0, 100, {}, {}, &RegSettings::doSurf_},
+      {"DoSurf", G::General, 100, 0, 100, "do-surf", "frequency of web pictures", &RegSettings::doSurf_},
       {"DoMangle", G::General, 75, 0, 100, "do-mangle", "frequency of distortions", &RegSettings::doMangle_},
       {"DoBlur", G::General, 8, 0, 100, "do-blur", "frequency of blurring", &RegSettings::doBlur_},
       {"DoText", G::General, 30, 0, 100, "do-text", "frequency of text", &RegSettings::doText_},

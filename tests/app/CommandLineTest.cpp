@@ -138,7 +138,7 @@ TEST(CommandLine, SettingOptionsAreKeptInOrderWithinTheirRanges) {
 // setting, from one end to the other, and --help says so.
 TEST(CommandLine, SettingOptionsTakeTheRangeOfTheirSetting) {
   const std::vector<std::pair<std::string, std::string>> options = {
-      {"do-image", "DoImage"},         {"do-mangle", "DoMangle"},
+      {"do-image", "DoImage"},         {"do-surf", "DoSurf"},         {"do-mangle", "DoMangle"},
       {"do-blur", "DoBlur"},           {"do-text", "DoText"},         {"do-repaint", "DoRepaint"},
       {"delay", "DelayBetweenDrawings"}, {"image-pause", "ImagePause"}, {"image-period", "ImagePeriod"}};
   const std::string usage = CommandLine::usage("warpix");

@@ -161,7 +161,7 @@ TEST(Bitmap, AFileThatCannotBeShownHandsOverToTheNextUpToTenFiles) {
     ASSERT_STREQ(f.scene->currentOperation()->kindName(), "Bitmap");
     const Rect green = boundsOf(f.screen.surface(), makePixel(10, 200, 30));
     // The picture with its frame, or nothing green at all.
-    EXPECT_EQ(green.right - green.left, c.shown ? 30 + 2 * Bitmap::kFramePen : -1 - 320) << c.bad;
+    EXPECT_EQ(green.right - green.left, c.shown ? 30 + 2 * PictureFrame::kPen : -1 - 320) << c.bad;
     EXPECT_EQ(f.settings.imageNext(), c.imageNext) << c.bad;
     EXPECT_EQ(f.program->lastPhotoTime, f.clock.wallSeconds()) << c.bad;
     const std::string expected = "\"shown\": " + std::string(c.shown ? "true" : "false") +
