@@ -12,10 +12,22 @@ constexpr std::string_view kHttp = "http://";
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
 
+// Whether the address is fetched over TLS: "https://" in any letters, as the
+// fetcher reads it.
+bool isHttps(std::string_view address) {
+  constexpr std::string_view kHttps = "https://";
+  if (address.size() < kHttps.size()) return false;
+  for (std::size_t i = 0; i < kHttps.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(address[i])) != kHttps[i]) return false;
+  return true;
+}
+
 // The address with "http://" in front unless it has it (in those letters)
-// and, when asked, a "/" at its end.
+// or is an https address, and, when asked, a "/" at its end. An https page
+// keeps its scheme: "http://https://..." would resolve nothing.
 std::string withScheme(std::string_view address, bool slash) {
-  std::string out = startsWith(address, kHttp) ? std::string(address) : std::string(kHttp) + std::string(address);
+  std::string out = startsWith(address, kHttp) || isHttps(address) ? std::string(address)
+                                                                     : std::string(kHttp) + std::string(address);
   if (slash && (out.empty() || out.back() != '/')) out += '/';
   return out;
 }
@@ -57,9 +69,9 @@ std::string lowered(std::string_view text) {
 }  // namespace
 
 PageScanner::PageScanner()
-    : linkBase_(R"((http://[^?]*/)(\?|(.*\.)).*$)", true),
-      root_(R"((http://.*?/).*)", true),
-      imageBase_(R"((http://.*/)(.*\..*$))", true),
+    : linkBase_(R"((https?://[^?]*/)(\?|(.*\.)).*$)", true),
+      root_(R"((https?://.*?/).*)", true),
+      imageBase_(R"((https?://.*/)(.*\..*$))", true),
       quot_("&quot;"),
       lt_("&lt;"),
       gt_("&gt;"),
@@ -100,6 +112,7 @@ void PageScanner::scanLinks(std::string_view address, const std::vector<std::str
 
 void PageScanner::scanImages(std::string_view address, const std::vector<std::string>& lines,
                              std::vector<std::string>& images) const {
+  const bool pageHttps = isHttps(address);
   std::string base = withScheme(address, true);
   std::string root = base;
   root_.Replace(root, "\\1");
@@ -111,7 +124,10 @@ void PageScanner::scanImages(std::string_view address, const std::vector<std::st
   std::vector<std::string_view> groups;
   while (image_.FindAndConsume(rest, groups)) {
     std::string image = resolved(std::string(groups.at(2)) + std::string(groups.at(3)), root, base);
-    if (imageBlocked_.PartialMatch(image)) continue;
+    // The scheme of an https page's own pictures is not a blocked word;
+    // "https://" anywhere else in the address still is.
+    const std::size_t schemeEnd = pageHttps && isHttps(image) ? std::string_view("https://").size() : 0;
+    if (imageBlocked_.PartialMatch(std::string_view(image).substr(schemeEnd))) continue;
     imageParent_.Replace(image, "\\1");
     out.add(std::move(image));
   }

@@ -70,6 +70,9 @@ TEST(PageScanner, LinksResolveAgainstThePageAndSkipWhatIsNoPageToFollow) {
   EXPECT_EQ(links("site.example", R"(<a href="b.html">)"), (std::vector<std::string>{"http://site.example/b.html"}));
   EXPECT_EQ(links("http://site.example/d/?q=1", R"(<a href="b.html">)"),
             (std::vector<std::string>{"http://site.example/d/b.html"}));
+  // A page fetched over TLS resolves against itself, in its own scheme.
+  EXPECT_EQ(links("HTTPS://site.example/d/p.html", R"(<a href="b.html"><a href="/c.html">)"),
+            (std::vector<std::string>{"HTTPS://site.example/d/b.html", "HTTPS://site.example/c.html"}));
 }
 
 TEST(PageScanner, ImagesResolveAgainstTheFolderOfThePageAndKeepOnlyWhatMayBeDownloaded) {
@@ -90,6 +93,11 @@ TEST(PageScanner, ImagesResolveAgainstTheFolderOfThePageAndKeepOnlyWhatMayBeDown
   for (const auto& c : cases) EXPECT_EQ(images(page, c.html), c.expected) << c.html;
   // A blocked word in the page's own address rejects its relative pictures.
   EXPECT_TRUE(images("http://site.example/contact/", R"(<img src="p.jpg">)").empty());
+  // An https page's own scheme blocks nothing; "https://" elsewhere still does.
+  EXPECT_EQ(images("https://site.example/dir/page.html",
+                   R"(<img src="p.jpg"><img src="/t/q.png"><img src="https://cdn.example/r.jpg">)"),
+            (std::vector<std::string>{"https://site.example/dir/p.jpg", "https://site.example/t/q.png"}));
+  EXPECT_TRUE(images("http://site.example/", R"(<img src="https://cdn.example/r.jpg">)").empty());
 }
 
 TEST(PageScanner, TheFilterDropsWhatIsNoPictureWasSeenLatelyOrDecoratesThePage) {
