@@ -5,12 +5,12 @@
 namespace warpix {
 
 CSliderPage::CSliderPage(const char* caption, RegSettings& settings, DialogServices& services,
-                         std::span<const SliderSpec> specs, int columns, void (RegSettings::*save)())
-    : ConfigPage(caption, services), settings_(settings), specs_(specs), save_(save), sliders_(specs) {
+                         std::span<const SliderDef> defs, int columns, void (RegSettings::*save)())
+    : ConfigPage(caption, services), settings_(settings), defs_(defs), save_(save), sliders_(defs) {
   grid_.set_row_spacing(12);
   grid_.set_column_spacing(24);
   grid_.set_column_homogeneous(true);
-  for (std::size_t i = 0; i < specs.size(); ++i)
+  for (std::size_t i = 0; i < defs.size(); ++i)
     grid_.attach(sliders_.row(i), static_cast<int>(i) % columns, static_cast<int>(i) / columns);
   pack_start(grid_, Gtk::PACK_SHRINK);
   auto* buttons = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
@@ -26,7 +26,7 @@ CSliderPage::CSliderPage(const char* caption, RegSettings& settings, DialogServi
 }
 
 void CSliderPage::fill() {
-  rules_.emplace(settings_, specs_);
+  rules_.emplace(settings_, defs_);
   sliders_.bind(*rules_);
 }
 

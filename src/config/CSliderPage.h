@@ -15,7 +15,7 @@ class RegSettings;
 // and "Help"; OK stores the sliders and saves the page's group.
 class CSliderPage : public ConfigPage {
  public:
-  CSliderPage(const char* caption, RegSettings& settings, DialogServices& services, std::span<const SliderSpec> specs,
+  CSliderPage(const char* caption, RegSettings& settings, DialogServices& services, std::span<const SliderDef> defs,
               int columns, void (RegSettings::*save)());
 
   void apply() override;
@@ -28,7 +28,7 @@ class CSliderPage : public ConfigPage {
 
  private:
   RegSettings& settings_;
-  std::span<const SliderSpec> specs_;
+  std::span<const SliderDef> defs_;
   void (RegSettings::*save_)();
   std::optional<SliderRules> rules_;
   SliderGroup sliders_;

@@ -14,14 +14,14 @@ constexpr int kColumns = 2;
 
 CStylesPage::CStylesPage(RegSettings& settings, DialogServices& services)
     : CSliderPage("Distortions", settings, services, styleSliders(), kColumns, &RegSettings::saveStyles) {
-  const std::span<const SliderSpec> specs = styleSliders();
-  for (std::size_t i = 0; i < specs.size(); ++i) {
+  const std::span<const SliderDef> defs = styleSliders();
+  for (std::size_t i = 0; i < defs.size(); ++i) {
     Gtk::Widget& row = sliders().row(i);
     grid().remove(row);
     auto* cell = Gtk::make_managed<Gtk::Box>(Gtk::ORIENTATION_HORIZONTAL, 12);
     cell->pack_start(row, Gtk::PACK_EXPAND_WIDGET);
-    auto* picture = Gtk::make_managed<Gtk::Image>(surfacePixbuf(StyleSamples::styleSample(specs[i].key)));
-    picture->set_name(std::string(specs[i].key) + "Picture");
+    auto* picture = Gtk::make_managed<Gtk::Image>(surfacePixbuf(StyleSamples::styleSample(defs[i].key)));
+    picture->set_name(std::string(defs[i].key) + "Picture");
     cell->pack_start(*picture, Gtk::PACK_SHRINK);
     grid().attach(*cell, static_cast<int>(i) % kColumns, static_cast<int>(i) / kColumns);
   }

@@ -1,6 +1,6 @@
 #include "config/ConfigPage.h"
 
-#include "config/SliderSpec.h"
+#include "config/SliderDef.h"
 
 namespace warpix {
 

@@ -12,7 +12,7 @@ namespace {
 // The patterns of a freshly added folder, in the order they are tried.
 constexpr const char* kAddPatterns[] = {"*.jpg", "*.jpeg", "*.jpe", "*.bmp", "*.png"};
 
-std::span<const SliderSpec> periodSpec() { return {&imagePeriodSlider(), 1}; }
+std::span<const SliderDef> periodSpec() { return {&imagePeriodSlider(), 1}; }
 
 }  // namespace
 

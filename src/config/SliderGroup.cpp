@@ -4,22 +4,22 @@
 
 namespace warpix {
 
-SliderGroup::SliderGroup(std::span<const SliderSpec> specs) {
-  for (std::size_t i = 0; i < specs.size(); ++i) {
-    const SliderSpec& spec = specs[i];
+SliderGroup::SliderGroup(std::span<const SliderDef> defs) {
+  for (std::size_t i = 0; i < defs.size(); ++i) {
+    const SliderDef& def = defs[i];
     auto row = std::make_unique<Gtk::Grid>();
     row->set_column_spacing(6);
-    auto label = std::make_unique<Gtk::Label>(spec.label, Gtk::ALIGN_START, Gtk::ALIGN_CENTER, true);
+    auto label = std::make_unique<Gtk::Label>(def.label, Gtk::ALIGN_START, Gtk::ALIGN_CENTER, true);
     auto scale = std::make_unique<Gtk::Scale>(
-        Gtk::Adjustment::create(spec.lo(), spec.lo(), spec.hi(), 1, spec.tick, 0), Gtk::ORIENTATION_HORIZONTAL);
+        Gtk::Adjustment::create(def.lo(), def.lo(), def.hi(), 1, def.tick, 0), Gtk::ORIENTATION_HORIZONTAL);
     scale->set_draw_value(false);
     scale->set_size_request(150, -1);
     scale->set_hexpand(true);
-    scale->set_name(std::string(spec.key));
-    for (std::int32_t v = spec.lo(); v <= spec.hi(); v += spec.tick) scale->add_mark(v, Gtk::POS_BOTTOM, "");
-    if (*spec.tip != '\0') scale->set_tooltip_text(spec.tip);
+    scale->set_name(std::string(def.key));
+    for (std::int32_t v = def.lo(); v <= def.hi(); v += def.tick) scale->add_mark(v, Gtk::POS_BOTTOM, "");
+    if (*def.tip != '\0') scale->set_tooltip_text(def.tip);
     label->set_mnemonic_widget(*scale);
-    auto end = Gtk::make_managed<Gtk::Label>(spec.endText, Gtk::ALIGN_START, Gtk::ALIGN_START);
+    auto end = Gtk::make_managed<Gtk::Label>(def.endText, Gtk::ALIGN_START, Gtk::ALIGN_START);
     end->get_style_context()->add_class("dim-label");
     row->attach(*label, 0, 0, 2, 1);
     row->attach(*scale, 0, 1, 1, 1);

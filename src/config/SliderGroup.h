@@ -14,7 +14,7 @@ namespace warpix {
 // refresh() shows the rule's values (after a reset).
 class SliderGroup {
  public:
-  explicit SliderGroup(std::span<const SliderSpec> specs);
+  explicit SliderGroup(std::span<const SliderDef> defs);
 
   // The label, scale and end text of slider `index`, for the page to place.
   Gtk::Widget& row(std::size_t index) { return *rows_.at(index); }

@@ -6,26 +6,26 @@
 
 namespace warpix {
 
-SliderRules::SliderRules(RegSettings& settings, std::span<const SliderSpec> specs)
-    : settings_(settings), specs_(specs) {
-  for (const SliderSpec& spec : specs_) {
-    const RegSettings::Field* field = RegSettings::findField(spec.key);
-    values_.push_back(field != nullptr ? std::clamp(field->read(settings_), spec.lo(), spec.hi()) : 0);
+SliderRules::SliderRules(RegSettings& settings, std::span<const SliderDef> defs)
+    : settings_(settings), defs_(defs) {
+  for (const SliderDef& def : defs_) {
+    const RegSettings::Field* field = RegSettings::findField(def.key);
+    values_.push_back(field != nullptr ? std::clamp(field->read(settings_), def.lo(), def.hi()) : 0);
   }
 }
 
 void SliderRules::set(std::size_t index, std::int32_t value) {
-  const SliderSpec& spec = specs_[index];
-  values_.at(index) = std::clamp(value, spec.lo(), spec.hi());
+  const SliderDef& def = defs_[index];
+  values_.at(index) = std::clamp(value, def.lo(), def.hi());
 }
 
 void SliderRules::reset() {
-  for (std::size_t i = 0; i < specs_.size(); ++i) values_[i] = specs_[i].reset;
+  for (std::size_t i = 0; i < defs_.size(); ++i) values_[i] = defs_[i].reset;
 }
 
 void SliderRules::store() const {
-  for (std::size_t i = 0; i < specs_.size(); ++i) {
-    if (const RegSettings::Field* field = RegSettings::findField(specs_[i].key)) field->write(settings_, values_[i]);
+  for (std::size_t i = 0; i < defs_.size(); ++i) {
+    if (const RegSettings::Field* field = RegSettings::findField(defs_[i].key)) field->write(settings_, values_[i]);
   }
 }
 

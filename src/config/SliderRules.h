@@ -4,7 +4,7 @@
 #include <span>
 #include <vector>
 
-#include "config/SliderSpec.h"
+#include "config/SliderDef.h"
 
 namespace warpix {
 
@@ -15,9 +15,9 @@ class RegSettings;
 // into the settings on OK (the page then saves its group).
 class SliderRules {
  public:
-  SliderRules(RegSettings& settings, std::span<const SliderSpec> specs);
+  SliderRules(RegSettings& settings, std::span<const SliderDef> defs);
 
-  std::span<const SliderSpec> specs() const { return specs_; }
+  std::span<const SliderDef> defs() const { return defs_; }
   std::int32_t value(std::size_t index) const { return values_.at(index); }
   // Held to the slider's range, as a slider cannot go beyond it.
   void set(std::size_t index, std::int32_t value);
@@ -27,7 +27,7 @@ class SliderRules {
 
  private:
   RegSettings& settings_;
-  std::span<const SliderSpec> specs_;
+  std::span<const SliderDef> defs_;
   std::vector<std::int32_t> values_;
 };
 

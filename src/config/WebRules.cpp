@@ -8,7 +8,7 @@ namespace warpix {
 
 namespace {
 
-std::span<const SliderSpec> periodSpec() { return {&webPeriodSlider(), 1}; }
+std::span<const SliderDef> periodSpec() { return {&webPeriodSlider(), 1}; }
 
 }  // namespace
 

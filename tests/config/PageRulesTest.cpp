@@ -76,23 +76,23 @@ TEST(GeneralRulesTest, ResetClearsBlankingAndOkSavesTheGeneralGroup) {
 }
 
 TEST(SliderRulesTest, EveryPageSliderResetsToItsDefaultAndStoresIntoItsSetting) {
-  for (const auto specs : {generalSliders(), styleSliders(), textSliders()}) {
+  for (const auto defs : {generalSliders(), styleSliders(), textSliders()}) {
     ConfigFixture fixture;
     RegSettings& settings = fixture.settings();
-    SliderRules rules(settings, specs);
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-      const RegSettings::Field* field = RegSettings::findField(specs[i].key);
-      ASSERT_NE(field, nullptr) << specs[i].key;
+    SliderRules rules(settings, defs);
+    for (std::size_t i = 0; i < defs.size(); ++i) {
+      const RegSettings::Field* field = RegSettings::findField(defs[i].key);
+      ASSERT_NE(field, nullptr) << defs[i].key;
       // The reset value is the setting's default; the range its own.
-      EXPECT_EQ(specs[i].reset, field->fallback) << specs[i].key;
-      EXPECT_EQ(rules.value(i), field->fallback) << specs[i].key;
+      EXPECT_EQ(defs[i].reset, field->fallback) << defs[i].key;
+      EXPECT_EQ(rules.value(i), field->fallback) << defs[i].key;
       rules.set(i, static_cast<std::int32_t>(i) + 3);
     }
     rules.store();
-    for (std::size_t i = 0; i < specs.size(); ++i)
-      EXPECT_EQ(RegSettings::findField(specs[i].key)->read(settings), static_cast<std::int32_t>(i) + 3);
+    for (std::size_t i = 0; i < defs.size(); ++i)
+      EXPECT_EQ(RegSettings::findField(defs[i].key)->read(settings), static_cast<std::int32_t>(i) + 3);
     rules.reset();
-    for (std::size_t i = 0; i < specs.size(); ++i) EXPECT_EQ(rules.value(i), specs[i].reset);
+    for (std::size_t i = 0; i < defs.size(); ++i) EXPECT_EQ(rules.value(i), defs[i].reset);
   }
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "config/SliderSpec.h"
+#include "config/SliderDef.h"
 
 namespace warpix {
 namespace {
@@ -18,10 +18,10 @@ TEST(StyleSamplesTest, EveryStyleChangesTheSampleAndTheFlipsMirrorIt) {
   const int w = StyleSamples::kWidth;
   const int h = StyleSamples::kHeight;
   const Surface plain = StyleSamples::samplePicture(w, h);
-  for (const SliderSpec& spec : styleSliders()) {
-    const Surface sample = StyleSamples::styleSample(spec.key);
-    EXPECT_FALSE(same(sample, plain)) << spec.key;
-    EXPECT_TRUE(same(sample, StyleSamples::styleSample(spec.key))) << spec.key << " differs between two starts";
+  for (const SliderDef& def : styleSliders()) {
+    const Surface sample = StyleSamples::styleSample(def.key);
+    EXPECT_FALSE(same(sample, plain)) << def.key;
+    EXPECT_TRUE(same(sample, StyleSamples::styleSample(def.key))) << def.key << " differs between two starts";
   }
   const Surface lr = StyleSamples::styleSample("StyleFlipLR");
   const Surface tb = StyleSamples::styleSample("StyleFlipTB");

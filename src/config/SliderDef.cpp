@@ -1,21 +1,21 @@
-#include "config/SliderSpec.h"
+#include "config/SliderDef.h"
 
 #include "settings/RegSettings.h"
 
 namespace warpix {
 
-std::int32_t SliderSpec::lo() const {
+std::int32_t SliderDef::lo() const {
   const RegSettings::Field* field = RegSettings::findField(key);
   return field != nullptr ? field->lo : 0;
 }
 
-std::int32_t SliderSpec::hi() const {
+std::int32_t SliderDef::hi() const {
   const RegSettings::Field* field = RegSettings::findField(key);
   return field != nullptr ? field->hi : 0;
 }
 
-std::span<const SliderSpec> generalSliders() {
-  static constexpr SliderSpec kSliders[] = {
+std::span<const SliderDef> generalSliders() {
+  static constexpr SliderDef kSliders[] = {
       {"DoImage", "_Show image:", "More", 10, 30,
        "How often to display a new JPEG, PNG or bitmap image from your specified folders"},
       {"DoSurf", "Show _web images when on-line:", "More", 10, 100,
@@ -32,8 +32,8 @@ std::span<const SliderSpec> generalSliders() {
   return kSliders;
 }
 
-std::span<const SliderSpec> styleSliders() {
-  static constexpr SliderSpec kSliders[] = {
+std::span<const SliderDef> styleSliders() {
+  static constexpr SliderDef kSliders[] = {
       {"StyleDistort", "_Distort size:", "More", 10, 80,
        "Distorts the size of the image, as if in a House of Mirrors"},
       {"StyleSwirl", "_Swirl:", "More", 10, 20, "Swirls the image around the screen"},
@@ -46,21 +46,21 @@ std::span<const SliderSpec> styleSliders() {
   return kSliders;
 }
 
-std::span<const SliderSpec> textSliders() {
-  static constexpr SliderSpec kSliders[] = {
+std::span<const SliderDef> textSliders() {
+  static constexpr SliderDef kSliders[] = {
       {"TextMessages", "_Your own messages:", "More", 10, 40, "Shows the messages you have entered on the next page"},
       {"TextDateTime", "_Date & Time:", "More", 10, 80, "Shows the current date and time"},
   };
   return kSliders;
 }
 
-const SliderSpec& imagePeriodSlider() {
-  static constexpr SliderSpec kSlider{"ImagePeriod", kMinimumPeriodLabel, "5 minutes", 60, 30, kMinimumPeriodTip};
+const SliderDef& imagePeriodSlider() {
+  static constexpr SliderDef kSlider{"ImagePeriod", kMinimumPeriodLabel, "5 minutes", 60, 30, kMinimumPeriodTip};
   return kSlider;
 }
 
-const SliderSpec& webPeriodSlider() {
-  static constexpr SliderSpec kSlider{"WebSitePeriod", kMinimumPeriodLabel, "5 minutes", 60, 0, kMinimumPeriodTip};
+const SliderDef& webPeriodSlider() {
+  static constexpr SliderDef kSlider{"WebSitePeriod", kMinimumPeriodLabel, "5 minutes", 60, 0, kMinimumPeriodTip};
   return kSlider;
 }
 

@@ -9,7 +9,7 @@ namespace warpix {
 // One slider of a settings page: the stored setting it moves, what the user
 // reads around it, its tick spacing and the value "Reset to defaults" gives.
 // The range is the setting's own, from the settings table.
-struct SliderSpec {
+struct SliderDef {
   std::string_view key;
   const char* label;    // with "_" before the mnemonic letter
   const char* endText;  // at the slider's right end
@@ -26,10 +26,10 @@ inline constexpr const char* kMinimumPeriodLabel = "_Minimum period between imag
 inline constexpr const char* kMinimumPeriodTip =
     "The minimum time between displaying images, so they don't cycle too quickly";
 
-std::span<const SliderSpec> generalSliders();
-std::span<const SliderSpec> styleSliders();
-std::span<const SliderSpec> textSliders();
-const SliderSpec& imagePeriodSlider();
-const SliderSpec& webPeriodSlider();
+std::span<const SliderDef> generalSliders();
+std::span<const SliderDef> styleSliders();
+std::span<const SliderDef> textSliders();
+const SliderDef& imagePeriodSlider();
+const SliderDef& webPeriodSlider();
 
 }  // namespace warpix
