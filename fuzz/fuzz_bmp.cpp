@@ -4,5 +4,5 @@
 #include "raster/ImageBMP.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  return warpix::fuzz::decodeInput<warpix::ImageBMP>("bmp", data, size, 1);
+  return warpix::fuzz::decodeInput<warpix::ImageBMP>("bmp", data, size, 0, 1);
 }

@@ -71,9 +71,6 @@ std::optional<BmpHeader> BmpHeader::read(const BinaryFile& file) {
   h.headerSize = readLE32(info);
   if (!knownHeaderSize(h.headerSize) || !file.readAt(infoOffset, info, h.headerSize)) return std::nullopt;
   if (!parseInfo(info, h) || !depthFits(h)) return std::nullopt;
-  if (static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.height) > kMaxDecodedPixels) {
-    return std::nullopt;
-  }
 
   std::uint64_t position = infoOffset + h.headerSize;
   if (h.compression == kBitfields && h.headerSize == 40) {

@@ -32,9 +32,9 @@ DecoderKind decoderFor(const std::string& path) {
 std::unique_ptr<Image> decodeImage(const std::string& path, int sceneWidth, int divisor) {
   switch (decoderFor(path)) {
     case DecoderKind::BMP:
-      return std::make_unique<ImageBMP>(path, divisor);
+      return std::make_unique<ImageBMP>(path, sceneWidth, divisor);
     case DecoderKind::PNG:
-      return std::make_unique<ImagePNG>(path, divisor);
+      return std::make_unique<ImagePNG>(path, sceneWidth, divisor);
     case DecoderKind::JPEG:
       return std::make_unique<ImageJPEG>(path, sceneWidth, divisor);
     case DecoderKind::None:

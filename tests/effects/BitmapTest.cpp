@@ -93,9 +93,22 @@ TEST(Bitmap, ACentredPhotoSitsInTheMiddleOfOneMonitorInsideItsFrame) {
   }
 }
 
+TEST(Bitmap, APngLargerThanTheSceneIsShrunkToFit) {
+  SceneFixture f(320, 240);
+  onePicture(f, "big.png", 400, 300, {200, 0, 0});
+  f.create(4);
+  f.scene->onPaint();
+  ASSERT_STREQ(f.scene->currentOperation()->kindName(), "Bitmap");
+  // Halved to 200 x 150, then grown by its 4-pixel frame on every side.
+  const Rect coloured = boundsOf(f.screen.surface(), makePixel(200, 0, 0));
+  EXPECT_EQ(coloured.right - coloured.left, 200 + 8);
+  EXPECT_EQ(coloured.bottom - coloured.top, 150 + 8);
+}
+
 TEST(Bitmap, APhotoTooLargeForTheSceneIsNotShownButCountsAsAPhotoStep) {
   SceneFixture f(320, 240);
-  const std::string path = onePicture(f, "big.png", 400, 300, {200, 0, 0});
+  // Still 375 wide at 1/8, the most any decoder shrinks.
+  const std::string path = onePicture(f, "big.png", 3000, 100, {200, 0, 0});
   const std::string log = f.folder.str() + "/ops.jsonl";
   OperationLog opLog(log);
   f.create(4);

@@ -49,13 +49,19 @@ TEST(DecoderChoice, ChosenDecoderReadsTheFile) {
   EXPECT_FALSE(gif->loaded());
 }
 
-TEST(DecoderChoice, SceneWidthReachesTheJpegDecoderOnly) {
+TEST(DecoderChoice, SceneWidthAndDivisorReachEveryDecoder) {
   TempDir dir;
   const Raster picture = Raster::rgb(64, 32, [](int, int) { return Rgb{10, 20, 30}; });
-  testing::writeJpeg(dir.file("a.jpeg"), picture);
   testing::writePng(dir.file("a.png"), picture, PNG_COLOR_TYPE_RGB);
-  EXPECT_EQ(decodeImage(dir.file("a.jpeg"), 64, 2)->Width(), 32);  // limit 64/2 = 32: half size fits
-  EXPECT_EQ(decodeImage(dir.file("a.png"), 64, 2)->Width(), 64);
+  testing::writeJpeg(dir.file("a.jpeg"), picture);
+  ASSERT_TRUE(testing::run("convert '" + dir.file("a.png") + "' BMP3:'" + dir.file("a.bmp") + "'"));
+  for (const char* name : {"a.jpeg", "a.png", "a.bmp"}) {
+    const auto image = decodeImage(dir.file(name), 64, 2);  // limit 64/2 = 32: half size fits
+    ASSERT_TRUE(image && image->loaded()) << name;
+    EXPECT_EQ(image->Width(), 32) << name;
+    EXPECT_EQ(image->Height(), 16) << name;
+    EXPECT_EQ(decodeImage(dir.file(name), 64, 1)->Width(), 64) << name;
+  }
 }
 
 }  // namespace
