@@ -36,7 +36,8 @@ ImageCatalogue::NextImage pickNext(const std::vector<std::string>& files, int im
 }  // namespace
 
 std::vector<std::string> buildImageList(const std::vector<std::string>& folders) {
-  static constexpr std::array<const char*, 5> kPatterns{"*.jpg", "*.jpe", "*.jpeg", "*.png", "*.bmp"};
+  static constexpr std::array<const char*, 9> kPatterns{"*.jpg",  "*.jpe",  "*.jpeg", "*.png", "*.bmp",
+                                                        "*.webp", "*.heic", "*.heif", "*.avif"};
   std::vector<std::string> files;
   for (const std::string& path : folders) {
     teFolder folder(path);

@@ -17,6 +17,8 @@ TEST(DecoderChoice, ExtensionPicksTheDecoderIgnoringCase) {
   EXPECT_EQ(decoderFor("/p/a.BmP"), DecoderKind::BMP);
   EXPECT_EQ(decoderFor("/p/a.png"), DecoderKind::PNG);
   EXPECT_EQ(decoderFor("/p/a.Png"), DecoderKind::PNG);
+  EXPECT_EQ(decoderFor("/p/a.WebP"), DecoderKind::WEBP);
+  for (const char* path : {"/p/a.heic", "/p/a.HEIF", "/p/a.avif"}) EXPECT_EQ(decoderFor(path), DecoderKind::HEIF) << path;
   for (const char* path : {"/p/a.jpg", "/p/a.JPG", "/p/a.jpe", "/p/a.JPEG", "/p/a.gif", "/p/a.tiff", "/p/a.", "a.pngx"})
     EXPECT_EQ(decoderFor(path), DecoderKind::JPEG) << path;
 }
@@ -55,7 +57,9 @@ TEST(DecoderChoice, SceneWidthAndDivisorReachEveryDecoder) {
   testing::writePng(dir.file("a.png"), picture, PNG_COLOR_TYPE_RGB);
   testing::writeJpeg(dir.file("a.jpeg"), picture);
   ASSERT_TRUE(testing::run("convert '" + dir.file("a.png") + "' BMP3:'" + dir.file("a.bmp") + "'"));
-  for (const char* name : {"a.jpeg", "a.png", "a.bmp"}) {
+  ASSERT_TRUE(testing::run("convert '" + dir.file("a.png") + "' '" + dir.file("a.webp") + "'"));
+  ASSERT_TRUE(testing::run("heif-enc '" + dir.file("a.png") + "' -o '" + dir.file("a.heic") + "'"));
+  for (const char* name : {"a.jpeg", "a.png", "a.bmp", "a.webp", "a.heic"}) {
     const auto image = decodeImage(dir.file(name), 64, 2);  // limit 64/2 = 32: half size fits
     ASSERT_TRUE(image && image->loaded()) << name;
     EXPECT_EQ(image->Width(), 32) << name;

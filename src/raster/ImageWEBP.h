@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "raster/Image.h"
+
+namespace warpix {
+
+class DecodeScale;
+
+// A WebP photo (lossy or lossless, with or without alpha) decoded by libwebp
+// to 24 bits, transparency blended over light blue (31, 127, 255) as PNG
+// files are. Shrunk while decoding by 1/2, 1/4 or 1/8 to fit the scene and
+// the pixel budget (see DecodeScale), to ceil(side / factor), by libwebp's
+// own scaler, which averages the area each output pixel covers. Animated
+// files and files over the budget even at 1/8 stay unloaded.
+class ImageWEBP : public Image {
+ public:
+  // sceneWidth 0: no scene, full size. divisor 0: the scene width itself.
+  ImageWEBP(const std::string& path, int sceneWidth, int divisor);
+
+ private:
+  bool decode(const std::string& path, const DecodeScale& scale);
+};
+
+}  // namespace warpix

@@ -1,0 +1,87 @@
+#include "raster/ImageHEIF.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "raster/PictureFiles.h"
+
+namespace warpix {
+namespace {
+
+using testing::Raster;
+using testing::Rgb;
+using testing::TempDir;
+
+Rgb smooth(int x, int y) { return Rgb{x * 5, y * 9, 255 - x * 3}; }
+
+class ImageHEIFTest : public ::testing::Test {
+ protected:
+  // A 48 x 26 picture through heif-enc; transparent at the left when `alpha`.
+  std::string make(const std::string& name, const std::string& options, bool alpha) {
+    const std::string png = dir.file("source.png"), path = dir.file(name);
+    Raster r{48, 26, 4, 8, {}};
+    for (int y = 0; y < 26; ++y)
+      for (int x = 0; x < 48; ++x) {
+        const Rgb c = smooth(x, y);
+        r.samples.insert(r.samples.end(), {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b),
+                                           std::uint8_t(alpha ? std::min(255, x * 12) : 255)});
+      }
+    testing::writePng(png, r, PNG_COLOR_TYPE_RGB_ALPHA);
+    EXPECT_TRUE(testing::run("heif-enc " + options + " '" + png + "' -o '" + path + "'")) << options;
+    return path;
+  }
+  // heif-convert's decoding, through a PNG.
+  testing::Decoded reference(const std::string& path) {
+    const std::string png = dir.file("reference.png");
+    EXPECT_TRUE(testing::run("heif-convert '" + path + "' '" + png + "'"));
+    return testing::decodeWithMagick(png);
+  }
+  TempDir dir;
+};
+
+TEST_F(ImageHEIFTest, MatchesHeifConvert) {
+  const struct {
+    const char* name;
+    const char* options;
+    bool alpha;
+  } cases[] = {{"p.heic", "-q 90", false}, {"a.heic", "-q 90", true}, {"p.avif", "-A -q 90", false},
+               {"a.avif", "-A -q 90", true}};
+  for (const auto& c : cases) {
+    const std::string path = make(c.name, c.options, c.alpha);
+    const ImageHEIF image(path, 0, 1);
+    ASSERT_TRUE(image.loaded()) << c.name;
+    EXPECT_EQ(image.bitCount(), 24);
+    EXPECT_LE(testing::maxDifference(image, reference(path)), 1) << c.name;
+  }
+}
+
+// Decoded whole, then shrunk to the box means of the full-size decoding;
+// 48 x 26 leaves part boxes at the bottom.
+TEST_F(ImageHEIFTest, LargerThanTheSceneShrinksByBoxMeans) {
+  const std::string path = make("p.heic", "-q 90", false);
+  const ImageHEIF full(path, 0, 1);
+  ASSERT_TRUE(full.loaded());
+  const auto colour = [&](int x, int y) { return testing::colourAt(full, x, y); };
+  for (const auto& [sceneWidth, factor] : {std::pair{24, 2}, std::pair{12, 4}, std::pair{6, 8}}) {
+    const ImageHEIF image(path, sceneWidth, 1);
+    ASSERT_TRUE(image.loaded());
+    ASSERT_EQ(image.Width(), 48 / factor);
+    ASSERT_EQ(image.Height(), (26 + factor - 1) / factor);
+    for (int y = 0; y < image.Height(); ++y)
+      for (int x = 0; x < image.Width(); ++x)
+        ASSERT_EQ(testing::colourAt(image, x, y), testing::boxMean(colour, 48, 26, factor, x, y)) << x << "," << y;
+  }
+}
+
+TEST_F(ImageHEIFTest, DamagedOrMissingFilesAreRefused) {
+  const std::string path = make("p.heic", "-q 90", false);
+  const testing::Bytes whole = testing::readBytes(path);
+  for (std::size_t size : {0ul, 12ul, 40ul, whole.size() / 2}) {
+    testing::writeBytes(path, testing::Bytes(whole.begin(), whole.begin() + static_cast<long>(size)));
+    EXPECT_FALSE(ImageHEIF(path, 0, 1).loaded()) << size;
+  }
+  EXPECT_FALSE(ImageHEIF(dir.file("absent.heic"), 0, 1).loaded());
+}
+
+}  // namespace
+}  // namespace warpix

@@ -1,0 +1,85 @@
+#include "raster/ImageWEBP.h"
+
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include "raster/PictureFiles.h"
+
+namespace warpix {
+namespace {
+
+using testing::Raster;
+using testing::Rgb;
+using testing::TempDir;
+
+Rgb pattern(int x, int y) { return Rgb{(x * 37 + y * 11) & 255, (x * 5 + y * 71) & 255, (x * y * 13 + 7) & 255}; }
+
+class ImageWEBPTest : public ::testing::Test {
+ protected:
+  // A WebP file made by ImageMagick from a 37 x 23 PNG of `pattern`, with a
+  // transparent band at the left when `alpha`.
+  std::string make(const std::string& options, bool alpha) {
+    const std::string png = dir.file("source.png"), path = dir.file("p.webp");
+    Raster r{37, 23, 4, 8, {}};
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 37; ++x) {
+        const Rgb c = pattern(x, y);
+        r.samples.insert(r.samples.end(), {std::uint8_t(c.r), std::uint8_t(c.g), std::uint8_t(c.b),
+                                           std::uint8_t(alpha ? std::min(255, x * 20) : 255)});
+      }
+    testing::writePng(png, r, alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB);
+    if (!alpha) testing::writePng(png, Raster::rgb(37, 23, pattern), PNG_COLOR_TYPE_RGB);
+    EXPECT_TRUE(testing::run("convert '" + png + "' " + options + " '" + path + "'"));
+    return path;
+  }
+  TempDir dir;
+};
+
+// Lossless and lossy files, opaque or not, decode to what ImageMagick shows
+// (through the same library; alpha flattened over the same light blue).
+TEST_F(ImageWEBPTest, MatchesImageMagick) {
+  const struct {
+    const char* options;
+    bool alpha;
+  } cases[] = {{"-define webp:lossless=true", false}, {"-quality 80", false},
+               {"-define webp:lossless=true", true},  {"-quality 80", true}};
+  for (const auto& c : cases) {
+    const std::string path = make(c.options, c.alpha);
+    const ImageWEBP image(path, 0, 1);
+    ASSERT_TRUE(image.loaded()) << c.options << c.alpha;
+    EXPECT_EQ(image.bitCount(), 24);
+    EXPECT_LE(testing::maxDifference(image, testing::decodeWithMagick(path)), 1) << c.options << c.alpha;
+  }
+}
+
+// Shrunk by the library's scaler, which averages the area each output
+// pixel covers: for a side the factor divides, that is the box mean.
+TEST_F(ImageWEBPTest, LargerThanTheSceneShrinksToBoxMeans) {
+  const auto smooth = [](int x, int y) { return Rgb{x * 5, y * 10, 255 - x * 3}; };
+  const std::string png = dir.file("smooth.png"), path = dir.file("smooth.webp");
+  testing::writePng(png, Raster::rgb(48, 24, smooth), PNG_COLOR_TYPE_RGB);
+  ASSERT_TRUE(testing::run("convert '" + png + "' -define webp:lossless=true '" + path + "'"));
+  for (const auto& [sceneWidth, factor] : {std::pair{24, 2}, std::pair{12, 4}, std::pair{6, 8}}) {
+    const ImageWEBP image(path, sceneWidth, 1);
+    ASSERT_TRUE(image.loaded());
+    ASSERT_EQ(image.Width(), 48 / factor);
+    ASSERT_EQ(image.Height(), 24 / factor);
+    for (int y = 0; y < image.Height(); ++y)
+      for (int x = 0; x < image.Width(); ++x)
+        ASSERT_TRUE(testing::near(testing::colourAt(image, x, y), testing::boxMean(smooth, 48, 24, factor, x, y), 1))
+            << factor << " at " << x << "," << y;
+  }
+}
+
+TEST_F(ImageWEBPTest, DamagedOrMissingFilesAreRefused) {
+  const std::string path = make("-quality 80", false);
+  const testing::Bytes whole = testing::readBytes(path);
+  for (std::size_t size : {0ul, 12ul, 30ul, whole.size() / 2}) {
+    testing::writeBytes(path, testing::Bytes(whole.begin(), whole.begin() + static_cast<long>(size)));
+    EXPECT_FALSE(ImageWEBP(path, 0, 1).loaded()) << size;
+  }
+  EXPECT_FALSE(ImageWEBP(dir.file("absent.webp"), 0, 1).loaded());
+}
+
+}  // namespace
+}  // namespace warpix
