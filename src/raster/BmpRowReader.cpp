@@ -19,8 +19,12 @@ std::uint8_t BmpRowReader::Mask::value(std::uint32_t pixel) const {
 
 BmpRowReader::BmpRowReader(const BinaryFile& file, const BmpHeader& header)
     : file_(file), h_(header), stride_(dibRowBytes(static_cast<std::uint32_t>(header.width), header.bitCount)) {
-  line_.resize(stride_);
   const bool runLengths = h_.compression == BmpHeader::kRle8 || h_.compression == BmpHeader::kRle4;
+  if (!runLengths) {
+    constexpr std::size_t kBlockBytes = 1 << 20;
+    const std::size_t rows = std::clamp<std::size_t>(kBlockBytes / stride_, 1, static_cast<std::size_t>(h_.height));
+    block_.resize(rows * stride_);
+  }
   if (h_.bitCount <= 8) ready_ = readPalette() && (!runLengths || expandRunLengths());
   else ready_ = h_.bitCount == 24 || readMasks();
 }
@@ -74,14 +78,26 @@ bool BmpRowReader::expandRunLengths() {
   return true;
 }
 
-bool BmpRowReader::row(int y, std::uint8_t* out) {
-  const int fileRow = h_.topDown ? y : h_.height - 1 - y;
-  const std::uint8_t* line = line_.data();
-  if (!indices_.empty()) {
-    line = indices_.data() + static_cast<std::size_t>(fileRow) * stride_;
-  } else if (!file_.readAt(h_.dataOffset + static_cast<std::uint64_t>(fileRow) * stride_, line_.data(), stride_)) {
-    return false;
+// Rows are asked for top first, which is last first in a bottom-up file:
+// a block then ends at the row asked for.
+const std::uint8_t* BmpRowReader::fileRow(int row) {
+  if (!indices_.empty()) return indices_.data() + static_cast<std::size_t>(row) * stride_;
+  if (row < blockFirst_ || row >= blockFirst_ + blockRows_) {
+    const int capacity = static_cast<int>(block_.size() / stride_);
+    blockFirst_ = h_.topDown ? row : std::max(0, row - capacity + 1);
+    blockRows_ = std::min(capacity, h_.height - blockFirst_);
+    const std::uint64_t at = h_.dataOffset + static_cast<std::uint64_t>(blockFirst_) * stride_;
+    if (!file_.readAt(at, block_.data(), static_cast<std::size_t>(blockRows_) * stride_)) {
+      blockRows_ = 0;
+      return nullptr;
+    }
   }
+  return block_.data() + static_cast<std::size_t>(row - blockFirst_) * stride_;
+}
+
+bool BmpRowReader::row(int y, std::uint8_t* out) {
+  const std::uint8_t* line = fileRow(h_.topDown ? y : h_.height - 1 - y);
+  if (line == nullptr) return false;
   if (h_.bitCount <= 8) fromIndices(line, out);
   else if (h_.bitCount == 24) std::memcpy(out, line, static_cast<std::size_t>(h_.width) * 3);
   else fromMasks(line, out);

@@ -26,6 +26,7 @@ class BmpRowReader {
   bool row(int y, std::uint8_t* out);
 
  private:
+  const std::uint8_t* fileRow(int row);
   bool readPalette();
   bool readMasks();
   bool expandRunLengths();
@@ -45,7 +46,9 @@ class BmpRowReader {
   std::size_t stride_;  // bytes of one file row
   std::array<std::uint8_t, 256 * 3> palette_{};
   std::array<Mask, 3> masks_{};  // red, green, blue
-  std::vector<std::uint8_t> line_;
+  // A block of file rows read at once, rather than one read per row.
+  std::vector<std::uint8_t> block_;
+  int blockFirst_ = 0, blockRows_ = 0;
   std::vector<std::uint8_t> indices_;  // run-length files, bottom-up
 };
 

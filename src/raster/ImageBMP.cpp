@@ -61,11 +61,14 @@ bool ImageBMP::readPalette(const BinaryFile& file, const BmpHeader& h) {
 }
 
 bool ImageBMP::readRows(const BinaryFile& file, const BmpHeader& h) {
-  if (!h.topDown) return file.readAt(h.dataOffset, mutableBits(), h.dataSize);
-  const std::size_t stride = rowBytes(h.width, h.bitCount);
-  for (int row = 0; row < h.height; ++row) {
-    std::uint8_t* out = mutableBits() + static_cast<std::size_t>(h.height - 1 - row) * stride;
-    if (!file.readAt(h.dataOffset + static_cast<std::uint64_t>(row) * stride, out, stride)) return false;
+  if (!file.readAt(h.dataOffset, mutableBits(), h.dataSize)) return false;
+  if (h.topDown) {
+    // One read, then the rows turned over in place.
+    const std::size_t stride = rowBytes(h.width, h.bitCount);
+    for (int row = 0; row < h.height / 2; ++row) {
+      std::uint8_t* top = mutableBits() + static_cast<std::size_t>(row) * stride;
+      std::swap_ranges(top, top + stride, mutableBits() + static_cast<std::size_t>(h.height - 1 - row) * stride);
+    }
   }
   return true;
 }

@@ -356,6 +356,24 @@ TEST_F(ImageBMPTest, EightBitFileSavesWithItsColourTable) {
   EXPECT_EQ(out.size(), 14u + 40 + 1024 + 4);
 }
 
+// A run-length stream that ends at once leaves a small picture blank, but
+// cannot stand for a large one: a few bytes would make us expand megapixels.
+TEST_F(ImageBMPTest, RunLengthsThatCouldNotPaintHalfALargePictureAreRefused) {
+  const Bytes endAtOnce = {2, 7, 0, 1};  // two pixels of colour 7, end of bitmap
+  const auto file = [&](int side, const Bytes& stream) {
+    return bmpFile({.width = side, .height = side, .bitCount = 8, .compression = 1, .clrUsed = 8,
+                    .palette = Bytes(32, 40), .pixels = stream});
+  };
+  EXPECT_TRUE(load(file(256, endAtOnce)).loaded());
+  EXPECT_FALSE(load(file(1000, endAtOnce)).loaded());
+  // The same large picture painted run by run: 1000 rows of four runs.
+  Bytes runs;
+  for (int row = 0; row < 1000; ++row) runs.insert(runs.end(), {250, 1, 250, 2, 250, 3, 250, 4, 0, 0});
+  const ImageBMP painted = load(file(1000, runs));
+  ASSERT_TRUE(painted.loaded());
+  EXPECT_EQ(colourAt(painted, 999, 999), (Rgb{40, 40, 40}));
+}
+
 // Shrunk while decoding to the box means of the full-size picture, for
 // every flavour of row: 24-bit, palette, run-length, top-down, 16-bit.
 TEST_F(ImageBMPTest, LargerThanTheSceneShrinksByBoxMeans) {
