@@ -55,6 +55,27 @@ TEST_F(ImageHEIFTest, MatchesHeifConvert) {
   }
 }
 
+// The file's own rotation (irot, added here by tests/tools/heif_turn.py) is
+// applied as heif-convert, and viewers, apply it.
+TEST_F(ImageHEIFTest, TheFilesOwnRotationIsApplied) {
+  const std::string path = make("p.heic", "-q 90", false), turned = dir.file("turned.heic");
+  const ImageHEIF upright(path, 0, 1);
+  ASSERT_TRUE(upright.loaded());
+  for (int quarters = 1; quarters <= 3; ++quarters) {
+    ASSERT_TRUE(testing::run("python3 '" WARPIX_TEST_DIR "/tools/heif_turn.py' '" + path + "' '" + turned + "' " +
+                             std::to_string(quarters)));
+    const ImageHEIF image(turned, 0, 1);
+    ASSERT_TRUE(image.loaded()) << quarters;
+    EXPECT_EQ(image.Width(), quarters == 2 ? 48 : 26) << quarters;
+    EXPECT_LE(testing::maxDifference(image, reference(turned)), 1) << quarters;
+    if (quarters != 1) continue;
+    // A quarter turn anticlockwise: the right column becomes the top row.
+    for (int y = 0; y < 48; ++y)
+      for (int x = 0; x < 26; ++x)
+        ASSERT_EQ(testing::colourAt(image, x, y), testing::colourAt(upright, 47 - y, x)) << x << "," << y;
+  }
+}
+
 // Decoded whole, then shrunk to the box means of the full-size decoding;
 // 48 x 26 leaves part boxes at the bottom.
 TEST_F(ImageHEIFTest, LargerThanTheSceneShrinksByBoxMeans) {
