@@ -2,6 +2,7 @@
 
 #include <libheif/heif.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <vector>
@@ -44,7 +45,15 @@ std::unique_ptr<heif_image, ImageRelease> decodePrimary(heif_context* context, b
   const std::unique_ptr<heif_image_handle, HandleRelease> owned(handle);
   // The header's size is the size after turning; the whole picture is
   // decoded, so the budget holds for it before any decoding starts.
-  if (!fitsBudget(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle))) return nullptr;
+  const int width = heif_image_handle_get_width(handle), height = heif_image_handle_get_height(handle);
+  if (!fitsBudget(width, height)) return nullptr;
+  // A grid picture's own description of its size is only read while
+  // decoding, and the library trusts it: a damaged one can claim tens of
+  // thousands of pixels a side and have gigabytes allocated. No part may be
+  // much larger than the picture the header describes (a tile may reach
+  // past the picture's edge, so a tile's size is allowed on top).
+  constexpr int kLargestTile = 1024;
+  heif_context_set_maximum_image_size_limit(context, std::max(width, height) + kLargestTile);
   alpha = heif_image_handle_has_alpha_channel(handle) != 0;
   const std::unique_ptr<heif_decoding_options, OptionsFree> options(heif_decoding_options_alloc());
   if (!options) return nullptr;

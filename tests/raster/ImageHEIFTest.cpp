@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
+
+#include <algorithm>
 
 #include "raster/PictureFiles.h"
 
@@ -92,6 +95,27 @@ TEST_F(ImageHEIFTest, LargerThanTheSceneShrinksByBoxMeans) {
       for (int x = 0; x < image.Width(); ++x)
         ASSERT_EQ(testing::colourAt(image, x, y), testing::boxMean(colour, 48, 26, factor, x, y)) << x << "," << y;
   }
+}
+
+// heif-enc writes the picture as a one-tile grid whose description (in the
+// idat box) gives its size again; a damaged one claiming 26482 x 26980 once
+// had the library allocate and fill 4 GB for a file of 600 bytes.
+TEST_F(ImageHEIFTest, AGridClaimingMoreThanItsHeaderIsRefusedWithoutTheMemory) {
+  const std::string path = make("p.heic", "-q 90", false);
+  testing::Bytes file = testing::readBytes(path);
+  const std::string idat = "idat";
+  const auto at = std::search(file.begin(), file.end(), idat.begin(), idat.end());
+  ASSERT_NE(at, file.end());
+  const std::size_t sizes = static_cast<std::size_t>(at - file.begin()) + 4 + 4;  // version, flags, rows, columns
+  ASSERT_EQ(file[sizes - 3] & 1, 0);  // 16-bit sizes
+  const testing::Bytes huge = {0x67, 0x72, 0x69, 0x64};
+  std::copy(huge.begin(), huge.end(), file.begin() + static_cast<long>(sizes));
+  testing::writeBytes(path, file);
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  EXPECT_FALSE(ImageHEIF(path, 0, 1).loaded());
+  getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 1024 * 1024) << "KB";
 }
 
 TEST_F(ImageHEIFTest, DamagedOrMissingFilesAreRefused) {
