@@ -163,5 +163,6 @@ for source in rgb8 rgba8; do
   heif-enc -q 50 "$out/png/$source.png" -o "$out/heic/$source.heic" >/dev/null
   heif-enc -A -q 50 "$out/png/$source.png" -o "$out/avif/$source.avif" >/dev/null
 done
+img2webp -lossless "$out/png/rgb8.png" -lossy "$out/png/rgba8.png" -o "$out/webp/animation.webp" >/dev/null
 
 du -sh "$out"/bmp "$out"/png "$out"/jpeg "$out"/webp "$out"/heic "$out"/avif

@@ -1,8 +1,10 @@
 #include "raster/ImageWEBP.h"
 
 #include <webp/decode.h>
+#include <webp/demux.h>
 
 #include <algorithm>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -27,6 +29,10 @@ void turnOver(std::uint8_t* rows, std::size_t stride, std::uint32_t height) {
   }
 }
 
+struct AnimationDelete {
+  void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
+};
+
 }  // namespace
 
 ImageWEBP::ImageWEBP(const std::string& path, int sceneWidth, int divisor) : Image(path) {
@@ -45,8 +51,9 @@ bool ImageWEBP::decode(const std::string& path, const DecodeScale& scale) {
   if (WebPGetFeatures(data.data(), data.size(), &config.input) != VP8_STATUS_OK) return false;
   const auto width = static_cast<std::uint32_t>(config.input.width);
   const auto height = static_cast<std::uint32_t>(config.input.height);
+  if (config.input.has_animation) return decodeFirstFrame(data, scale);
   const int factor = scale.factorFor(width, height);
-  if (factor == 0 || config.input.has_animation) return false;
+  if (factor == 0) return false;
   const std::uint32_t w = BoxReducer::reducedSize(width, factor), h = BoxReducer::reducedSize(height, factor);
   if (factor > 1) {
     config.options.use_scaling = 1;
@@ -74,6 +81,32 @@ bool ImageWEBP::decode(const std::string& path, const DecodeScale& scale) {
   }
   DibRowWriter writer(w, h, 1, DibRowWriter::Layout::kBgra, mutableBits());
   for (std::uint32_t y = 0; y < h; ++y) writer.addRow(y, rows + stride * y);
+  writer.finish();
+  return true;
+}
+
+// The library gives whole frames of an animation at full size only: the
+// first is shrunk here, which the pixel budget allows only at full size.
+bool ImageWEBP::decodeFirstFrame(const std::vector<std::uint8_t>& data, const DecodeScale& scale) {
+  WebPAnimDecoderOptions options;
+  if (!WebPAnimDecoderOptionsInit(&options)) return false;
+  options.color_mode = MODE_RGBA;
+  const WebPData bytes{data.data(), data.size()};
+  const std::unique_ptr<WebPAnimDecoder, AnimationDelete> decoder(WebPAnimDecoderNew(&bytes, &options));
+  WebPAnimInfo info;
+  if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) return false;
+  const std::uint64_t pixels = static_cast<std::uint64_t>(info.canvas_width) * info.canvas_height;
+  const int factor = scale.factorFor(info.canvas_width, info.canvas_height);
+  if (pixels > kMaxDecodedPixels || factor == 0) return false;
+  std::uint8_t* frame = nullptr;
+  int timestamp = 0;
+  if (!WebPAnimDecoderGetNext(decoder.get(), &frame, &timestamp)) return false;
+  const std::uint32_t w = BoxReducer::reducedSize(info.canvas_width, factor);
+  const std::uint32_t h = BoxReducer::reducedSize(info.canvas_height, factor);
+  if (!allocate(24, static_cast<int>(w), static_cast<int>(h))) return false;
+  DibRowWriter writer(info.canvas_width, info.canvas_height, factor, DibRowWriter::Layout::kRgba, mutableBits());
+  for (std::uint32_t y = 0; y < info.canvas_height; ++y)
+    writer.addRow(y, frame + static_cast<std::size_t>(info.canvas_width) * 4 * y);
   writer.finish();
   return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "raster/Image.h"
 
@@ -12,8 +14,10 @@ class DecodeScale;
 // to 24 bits, transparency blended over light blue (31, 127, 255) as PNG
 // files are. Shrunk while decoding by 1/2, 1/4 or 1/8 to fit the scene and
 // the pixel budget (see DecodeScale), to ceil(side / factor), by libwebp's
-// own scaler, which averages the area each output pixel covers. Animated
-// files and files over the budget even at 1/8 stay unloaded.
+// own scaler, which averages the area each output pixel covers. Of an
+// animation the first frame is shown, shrunk by box means (see BoxReducer);
+// the library only gives its frames whole, so the canvas must fit the
+// budget at full size. Files over the budget even at 1/8 stay unloaded.
 class ImageWEBP : public Image {
  public:
   // sceneWidth 0: no scene, full size. divisor 0: the scene width itself.
@@ -21,6 +25,7 @@ class ImageWEBP : public Image {
 
  private:
   bool decode(const std::string& path, const DecodeScale& scale);
+  bool decodeFirstFrame(const std::vector<std::uint8_t>& data, const DecodeScale& scale);
 };
 
 }  // namespace warpix

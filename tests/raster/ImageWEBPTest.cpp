@@ -71,6 +71,22 @@ TEST_F(ImageWEBPTest, LargerThanTheSceneShrinksToBoxMeans) {
   }
 }
 
+// Of an animation the first frame is shown, shrunk like any other picture.
+TEST_F(ImageWEBPTest, AnAnimationShowsItsFirstFrame) {
+  const std::string first = dir.file("first.png"), second = dir.file("second.png"), path = dir.file("anim.webp");
+  testing::writePng(first, Raster::rgb(48, 24, [](int x, int) { return Rgb{x < 24 ? 200 : 20, 90, 40}; }), 2);
+  testing::writePng(second, Raster::rgb(48, 24, [](int, int) { return Rgb{0, 0, 250}; }), 2);
+  ASSERT_TRUE(testing::run("convert -delay 50 '" + first + "' '" + second + "' -define webp:lossless=true '" + path + "'"));
+  const ImageWEBP full(path, 0, 1);
+  ASSERT_TRUE(full.loaded());
+  EXPECT_LE(testing::maxDifference(full, testing::decodeWithMagick(first)), 1);
+  const ImageWEBP halved(path, 24, 1);
+  ASSERT_TRUE(halved.loaded());
+  EXPECT_EQ(halved.Width(), 24);
+  EXPECT_EQ(testing::colourAt(halved, 11, 5), (Rgb{200, 90, 40}));
+  EXPECT_EQ(testing::colourAt(halved, 12, 5), (Rgb{20, 90, 40}));
+}
+
 TEST_F(ImageWEBPTest, DamagedOrMissingFilesAreRefused) {
   const std::string path = make("-quality 80", false);
   const testing::Bytes whole = testing::readBytes(path);
