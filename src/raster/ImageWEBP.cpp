@@ -19,6 +19,10 @@ namespace {
 
 // No WebP photo comes near this; a larger file is not read at all.
 constexpr std::uint64_t kMaxFileBytes = 1ull << 30;
+// Animations are decoded whole, four bytes a pixel, before they are
+// shrunk, and a file of a few hundred bytes can claim any canvas: they are
+// held to a budget of their own, far above any animation on the web.
+constexpr std::uint64_t kMaxAnimationPixels = 4096 * 4096;
 
 // The library writes rows top first; a DIB stores them bottom first.
 void turnOver(std::uint8_t* rows, std::size_t stride, std::uint32_t height) {
@@ -97,7 +101,7 @@ bool ImageWEBP::decodeFirstFrame(const std::vector<std::uint8_t>& data, const De
   if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info)) return false;
   const std::uint64_t pixels = static_cast<std::uint64_t>(info.canvas_width) * info.canvas_height;
   const int factor = scale.factorFor(info.canvas_width, info.canvas_height);
-  if (pixels > kMaxDecodedPixels || factor == 0) return false;
+  if (pixels > kMaxAnimationPixels || factor == 0) return false;
   std::uint8_t* frame = nullptr;
   int timestamp = 0;
   if (!WebPAnimDecoderGetNext(decoder.get(), &frame, &timestamp)) return false;

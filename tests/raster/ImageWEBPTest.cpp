@@ -85,6 +85,14 @@ TEST_F(ImageWEBPTest, AnAnimationShowsItsFirstFrame) {
   EXPECT_EQ(halved.Width(), 24);
   EXPECT_EQ(testing::colourAt(halved, 11, 5), (Rgb{200, 90, 40}));
   EXPECT_EQ(testing::colourAt(halved, 12, 5), (Rgb{20, 90, 40}));
+  // The same frames on a canvas claimed to be 5000 x 4000 (VP8X holds its
+  // size less one, 24 bits each, from byte 24): over the animation budget.
+  testing::Bytes file = testing::readBytes(path);
+  ASSERT_EQ(std::string(file.begin() + 12, file.begin() + 16), "VP8X");
+  const testing::Bytes canvas = {0x87, 0x13, 0x00, 0x9F, 0x0F, 0x00};  // 4999, 3999
+  std::copy(canvas.begin(), canvas.end(), file.begin() + 24);
+  testing::writeBytes(path, file);
+  EXPECT_FALSE(ImageWEBP(path, 0, 1).loaded());
 }
 
 TEST_F(ImageWEBPTest, DamagedOrMissingFilesAreRefused) {
