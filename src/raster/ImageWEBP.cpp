@@ -58,6 +58,11 @@ bool ImageWEBP::decode(const std::string& path, const DecodeScale& scale) {
   if (config.input.has_animation) return decodeFirstFrame(data, scale);
   const int factor = scale.factorFor(width, height);
   if (factor == 0) return false;
+  // Lossy pictures are decoded row by row into the shrunk size; a lossless
+  // one is held whole by the library, four bytes a pixel, whatever its
+  // scaling, so the budget holds for its full size.
+  const bool lossy = config.input.format == 1;
+  if (!lossy && static_cast<std::uint64_t>(width) * height > kMaxDecodedPixels) return false;
   const std::uint32_t w = BoxReducer::reducedSize(width, factor), h = BoxReducer::reducedSize(height, factor);
   if (factor > 1) {
     config.options.use_scaling = 1;

@@ -18,8 +18,8 @@ class DecodeScale;
 // animation the first frame is shown, shrunk by box means (see BoxReducer);
 // the library only gives its frames whole, so an animation's canvas may
 // hold at most 4096 x 4096 pixels. Files over the budget even at 1/8 stay
-// unloaded. Decoding time follows the size a file claims: libwebp spends
-// about a second on a tiny lossless file claiming a flat 16383 x 16383.
+// unloaded, and so do lossless files over the budget at full size: the
+// library holds those whole whatever the scaling.
 class ImageWEBP : public Image {
  public:
   // sceneWidth 0: no scene, full size. divisor 0: the scene width itself.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <png.h>
+#include <sys/resource.h>
 
 #include "raster/PictureFiles.h"
 
@@ -93,6 +94,26 @@ TEST_F(ImageWEBPTest, AnAnimationShowsItsFirstFrame) {
   std::copy(canvas.begin(), canvas.end(), file.begin() + 24);
   testing::writeBytes(path, file);
   EXPECT_FALSE(ImageWEBP(path, 0, 1).loaded());
+}
+
+// A lossless file is decoded whole by the library, however it is scaled: a
+// small one claiming 16383 x 16383 pixels once took over a gigabyte.
+TEST_F(ImageWEBPTest, ALosslessPictureOverTheBudgetIsRefusedWithoutTheMemory) {
+  // One flat colour costs no bits a pixel, so the stream never runs short.
+  const std::string png = dir.file("flat.png"), path = dir.file("flat.webp");
+  testing::writePng(png, Raster::rgb(16, 16, [](int, int) { return Rgb{51, 102, 153}; }), PNG_COLOR_TYPE_RGB);
+  ASSERT_TRUE(testing::run("convert '" + png + "' -define webp:lossless=true '" + path + "'"));
+  testing::Bytes file = testing::readBytes(path);
+  ASSERT_EQ(std::string(file.begin() + 12, file.begin() + 16), "VP8L");
+  // After the signature byte: width - 1 and height - 1, 14 bits each.
+  const std::uint32_t sizes = 16382u | (16382u << 14) | (file[24] & 0xF0u) << 24;
+  for (int i = 0; i < 4; ++i) file[21 + i] = static_cast<std::uint8_t>(sizes >> (8 * i));
+  testing::writeBytes(path, file);
+  rusage before{}, after{};
+  getrusage(RUSAGE_SELF, &before);
+  EXPECT_FALSE(ImageWEBP(path, 1920, 1).loaded());
+  getrusage(RUSAGE_SELF, &after);
+  EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256 * 1024) << "KB";
 }
 
 TEST_F(ImageWEBPTest, DamagedOrMissingFilesAreRefused) {
