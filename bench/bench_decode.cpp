@@ -1,16 +1,22 @@
-// Decode speed of photos as the saver meets them: a 24-megapixel JPEG
-// scaled to a 1920-wide scene and a 12-megapixel PNG at full size.
+// Decode speed of photos as the saver meets them: a 24-megapixel JPEG and
+// PNG shrunk for a 1920-wide scene (the PNG against libpng decoding it
+// alone), a 12-megapixel PNG and WebP at full size.
 //
 //   bench_decode                         run the benchmarks
 //   bench_decode --write-jpeg FILE       write the 6000 x 4000 test JPEG
+//   bench_decode --write-png FILE W H    write a W x H test PNG
 //   bench_decode --decode FILE WIDTH N   decode FILE N times for a scene
-//                                        WIDTH pixels wide (for timing
-//                                        against other decoders)
+//                                        WIDTH pixels wide (0: full size;
+//                                        for timing against other decoders)
+//
+// bench/decode-vs-tools.sh compares WebP and HEIC decoding with dwebp and
+// heif-convert, and measures the peak memory of the PNG reduction.
 
 // clang-format off
 #include <cstdio>
 #include <jpeglib.h>
 #include <png.h>
+#include <webp/encode.h>
 // clang-format on
 
 #include <benchmark/benchmark.h>
@@ -87,15 +93,34 @@ bool writePng(const std::string& path, int width, int height) {
   return std::fclose(file) == 0;
 }
 
+bool writeWebp(const std::string& path, int width, int height) {
+  std::vector<std::uint8_t> pixels;
+  std::uint32_t seed = 11;
+  for (int y = 0; y < height; ++y) {
+    const std::vector<std::uint8_t> row = photoLikeRow(width, y, seed);
+    pixels.insert(pixels.end(), row.begin(), row.end());
+  }
+  std::uint8_t* encoded = nullptr;
+  const std::size_t size = WebPEncodeRGB(pixels.data(), width, height, width * 3, 90, &encoded);
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  const bool ok = file != nullptr && size > 0 && std::fwrite(encoded, 1, size, file) == size;
+  WebPFree(encoded);
+  return file != nullptr && std::fclose(file) == 0 && ok;
+}
+
 struct Fixtures {
-  std::string jpeg, png;
+  std::string jpeg, png, bigPng, webp;
   Fixtures() {
     const auto dir = std::filesystem::temp_directory_path() / "warpix-bench-decode";
     std::filesystem::create_directories(dir);
     jpeg = (dir / "photo-6000x4000.jpg").string();
     png = (dir / "photo-4000x3000.png").string();
+    bigPng = (dir / "photo-6000x4000.png").string();
+    webp = (dir / "photo-4000x3000.webp").string();
     if (!std::filesystem::exists(jpeg)) writeJpeg(jpeg, kJpegWidth, kJpegHeight);
     if (!std::filesystem::exists(png)) writePng(png, kPngWidth, kPngHeight);
+    if (!std::filesystem::exists(bigPng)) writePng(bigPng, kJpegWidth, kJpegHeight);
+    if (!std::filesystem::exists(webp)) writeWebp(webp, kPngWidth, kPngHeight);
   }
 };
 
@@ -119,7 +144,7 @@ BENCHMARK(BM_JpegToSceneWidth1920)->Unit(benchmark::kMillisecond);
 void BM_PngFullSize(benchmark::State& state) {
   const std::string& path = fixtures().png;
   for (auto _ : state) {
-    const auto image = warpix::decodeImage(path, 1920, 1);
+    const auto image = warpix::decodeImage(path, 0, 1);  // no scene: full size
     if (!image || !image->loaded() || image->Width() != kPngWidth) state.SkipWithError("decode failed");
     benchmark::DoNotOptimize(image->bits());
   }
@@ -127,6 +152,48 @@ void BM_PngFullSize(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(kPngWidth) * kPngHeight / 1e6, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_PngFullSize)->Unit(benchmark::kMillisecond);
+
+void BM_Png6000x4000ToSceneWidth1920(benchmark::State& state) {
+  const std::string& path = fixtures().bigPng;
+  for (auto _ : state) {
+    const auto image = warpix::decodeImage(path, 1920, 1);
+    if (!image || !image->loaded() || image->Width() != kJpegWidth / 4) state.SkipWithError("decode failed");
+    benchmark::DoNotOptimize(image->bits());
+  }
+  state.counters["Mpixel/s"] =
+      benchmark::Counter(static_cast<double>(kJpegWidth) * kJpegHeight / 1e6, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_Png6000x4000ToSceneWidth1920)->Unit(benchmark::kMillisecond);
+
+// The floor for the one above: libpng inflating and unfiltering every row
+// into one row buffer, keeping nothing.
+void BM_Png6000x4000LibpngAlone(benchmark::State& state) {
+  const std::string& path = fixtures().bigPng;
+  for (auto _ : state) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    png_init_io(png, file);
+    png_read_info(png, info);
+    std::vector<std::uint8_t> row(png_get_rowbytes(png, info));
+    for (png_uint_32 y = 0; y < png_get_image_height(png, info); ++y) png_read_row(png, row.data(), nullptr);
+    png_read_end(png, nullptr);
+    png_destroy_read_struct(&png, &info, nullptr);
+    std::fclose(file);
+    benchmark::DoNotOptimize(row.data());
+  }
+}
+BENCHMARK(BM_Png6000x4000LibpngAlone)->Unit(benchmark::kMillisecond);
+
+void BM_Webp4000x3000FullSize(benchmark::State& state) {
+  const std::string& path = fixtures().webp;
+  for (auto _ : state) {
+    const auto image = warpix::decodeImage(path, 0, 1);
+    if (!image || !image->loaded() || image->Width() != kPngWidth) state.SkipWithError("decode failed");
+    benchmark::DoNotOptimize(image->bits());
+  }
+}
+BENCHMARK(BM_Webp4000x3000FullSize)->Unit(benchmark::kMillisecond);
 
 int decodeRepeatedly(const std::string& path, int sceneWidth, int times) {
   for (int i = 0; i < times; ++i) {
@@ -140,6 +207,8 @@ int decodeRepeatedly(const std::string& path, int sceneWidth, int times) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--write-jpeg") == 0) return writeJpeg(argv[2], kJpegWidth, kJpegHeight) ? 0 : 1;
+  if (argc == 5 && std::strcmp(argv[1], "--write-png") == 0)
+    return writePng(argv[2], std::atoi(argv[3]), std::atoi(argv[4])) ? 0 : 1;
   if (argc == 5 && std::strcmp(argv[1], "--decode") == 0)
     return decodeRepeatedly(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
   benchmark::Initialize(&argc, argv);

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Writes the small seed corpora of the decoder fuzzers into
-# fuzz/corpus/{bmp,png,jpeg}/: one file for each flavour a decoder knows,
-# a few hundred bytes each. Needs python3 and cjpeg (libjpeg-turbo-progs).
+# fuzz/corpus/{bmp,png,jpeg,webp,heic,avif}/: one file for each flavour a
+# decoder knows, a few hundred bytes each. Needs python3, cjpeg
+# (libjpeg-turbo-progs), cwebp (webp) and heif-enc (libheif-examples).
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 out="$here/corpus"
-rm -rf "$out/bmp" "$out/png" "$out/jpeg"
-mkdir -p "$out/bmp" "$out/png" "$out/jpeg"
+rm -rf "$out/bmp" "$out/png" "$out/jpeg" "$out/webp" "$out/heic" "$out/avif"
+mkdir -p "$out/bmp" "$out/png" "$out/jpeg" "$out/webp" "$out/heic" "$out/avif"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -155,4 +156,13 @@ open(sys.argv[3], "wb").write(jpeg[:2] + b"\xff\xe1" + struct.pack(">H", len(pay
 PY
 done
 
-du -sh "$out"/bmp "$out"/png "$out"/jpeg
+# WebP, HEIC and AVIF from the PNG seeds: opaque and with alpha.
+for source in rgb8 rgba8; do
+  cwebp -quiet -q 80 "$out/png/$source.png" -o "$out/webp/$source-lossy.webp"
+  cwebp -quiet -lossless "$out/png/$source.png" -o "$out/webp/$source-lossless.webp"
+  heif-enc -q 50 "$out/png/$source.png" -o "$out/heic/$source.heic" >/dev/null
+  heif-enc -A -q 50 "$out/png/$source.png" -o "$out/avif/$source.avif" >/dev/null
+done
+img2webp -lossless "$out/png/rgb8.png" -lossy "$out/png/rgba8.png" -o "$out/webp/animation.webp" >/dev/null
+
+du -sh "$out"/bmp "$out"/png "$out"/jpeg "$out"/webp "$out"/heic "$out"/avif

@@ -3,7 +3,7 @@
 # starting from the committed seeds. What a run learns is kept in
 # fuzz/corpus-<target>/ (not committed); crashes land in the build folder.
 #
-#   fuzz/run-fuzzers.sh SECONDS [TARGET...]     (default: the three decoders)
+#   fuzz/run-fuzzers.sh SECONDS [TARGET...]     (default: the six decoders)
 #
 # Exits non-zero when any target finds a crash, leak or timeout.
 set -euo pipefail
@@ -11,7 +11,7 @@ set -euo pipefail
 seconds=${1:?usage: run-fuzzers.sh SECONDS [TARGET...]}
 shift
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp fuzz_jpeg fuzz_png)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_bmp fuzz_jpeg fuzz_png fuzz_webp fuzz_heic fuzz_avif)
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -29,7 +29,8 @@ for target in "${targets[@]}"; do
   echo "== $target: $seconds s"
   # Inputs above 256 KiB add nothing a smaller one cannot reach; the memory
   # limit sits above the decoders' own budget, so only a real leak trips it.
-  if ! "$build/$target" "$learned" "$here/corpus/$kind" \
+  if ! LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0" \
+      "$build/$target" "$learned" "$here/corpus/$kind" \
       -max_total_time="$seconds" -max_len=262144 -timeout=20 -rss_limit_mb=3072 \
       -artifact_prefix="$artifacts" -print_final_stats=1 2>"$build/$target.log"; then
     status=1

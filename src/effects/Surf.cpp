@@ -43,7 +43,7 @@ void Surf::draw() {
   if (downloaded) {
     address = crawler->finishedAddress();
     std::unique_ptr<Image> image;
-    if (crawler->isPng()) image = std::make_unique<ImagePNG>(crawler->tempFile(), 1);
+    if (crawler->isPng()) image = std::make_unique<ImagePNG>(crawler->tempFile(), width, 1);
     else image = std::make_unique<ImageJPEG>(crawler->tempFile(), width, 1);
     shown = show(*image);
   } else if (crawler != nullptr && crawler->fetchCount() != fetches) {

@@ -55,6 +55,17 @@ bool parseInfo(const std::uint8_t* info, BmpHeader& h) {
   return true;
 }
 
+// A run paints at most 255 pixels with 2 bytes, so an encoder that writes
+// every pixel needs a byte for every 128 of them. Skips (deltas, an early
+// end) can claim far more, and a few bytes could make us allocate and
+// expand a picture of the whole budget: a stream that could not paint even
+// half its picture is taken for damaged. Small pictures are always read.
+bool plausibleRunLengths(const BmpHeader& h) {
+  constexpr std::uint64_t kPixelsPerByte = 256, kAlwaysRead = 256 * 256;
+  const std::uint64_t pixels = static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.height);
+  return pixels <= kAlwaysRead || pixels <= kPixelsPerByte * h.dataSize;
+}
+
 }  // namespace
 
 std::optional<BmpHeader> BmpHeader::read(const BinaryFile& file) {
@@ -71,9 +82,6 @@ std::optional<BmpHeader> BmpHeader::read(const BinaryFile& file) {
   h.headerSize = readLE32(info);
   if (!knownHeaderSize(h.headerSize) || !file.readAt(infoOffset, info, h.headerSize)) return std::nullopt;
   if (!parseInfo(info, h) || !depthFits(h)) return std::nullopt;
-  if (static_cast<std::uint64_t>(h.width) * static_cast<std::uint64_t>(h.height) > kMaxDecodedPixels) {
-    return std::nullopt;
-  }
 
   std::uint64_t position = infoOffset + h.headerSize;
   if (h.compression == kBitfields && h.headerSize == 40) {
@@ -94,6 +102,7 @@ std::optional<BmpHeader> BmpHeader::read(const BinaryFile& file) {
   const std::uint64_t available = fileSize - h.dataOffset;
   if (h.compression == kRle8 || h.compression == kRle4) {
     if (h.dataSize == 0 || h.dataSize > available) h.dataSize = available;
+    if (!plausibleRunLengths(h)) return std::nullopt;
   } else {
     h.dataSize = static_cast<std::uint64_t>(dibRowBytes(h.width, h.bitCount)) * h.height;
     if (h.dataSize > available) return std::nullopt;  // the rows it claims are not there

@@ -1,8 +1,8 @@
 #include "raster/Image.h"
 
 #include <array>
+#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <span>
 #include <utility>
 
@@ -36,6 +36,8 @@ Image::Image(const Surface& screen) {
 
 Image::~Image() = default;
 
+std::uint32_t Image::standardColour(std::uint32_t index) { return kStandardColours[index % 16]; }
+
 int Image::bitCount() const { return header_ != nullptr ? readLE16(header_ + 14) : 0; }
 
 std::uint32_t Image::colourCount() const { return header_ != nullptr ? readLE32(header_ + 32) : 0; }
@@ -48,7 +50,7 @@ bool Image::allocate(int bitCount, int width, int height) {
   const std::uint64_t size = static_cast<std::uint64_t>(rowBytes(width, bitCount)) * static_cast<std::uint64_t>(height);
   const std::uint32_t colours = bitCount <= 8 ? (1u << bitCount) : 0;
   const std::size_t total = kHeaderSize + colours * 4 + static_cast<std::size_t>(size);
-  std::unique_ptr<std::uint8_t[]> block(new (std::nothrow) std::uint8_t[total]());
+  std::unique_ptr<std::uint8_t[], FreeBlock> block(static_cast<std::uint8_t*>(std::calloc(total, 1)));
   if (!block) return false;
 
   std::uint8_t* h = block.get();
@@ -60,15 +62,13 @@ bool Image::allocate(int bitCount, int width, int height) {
   writeLE32(h + 20, static_cast<std::uint32_t>(size));
   writeLE32(h + 32, colours);
   for (std::uint32_t i = 0; i < colours; ++i) writeLE32(h + kHeaderSize + i * 4, kStandardColours[i % 16]);
-  adopt(std::move(block), total);
+  block_ = std::move(block);
+  blockSize_ = total;
+  bindFields();
   return true;
 }
 
-void Image::adopt(std::unique_ptr<std::uint8_t[]> block, std::size_t size) {
-  block_ = std::move(block);
-  blockSize_ = size;
-  bindFields();
-}
+void Image::FreeBlock::operator()(std::uint8_t* block) const { std::free(block); }
 
 void Image::bindFields() {
   header_ = block_.get();

@@ -61,13 +61,14 @@ class Image {
   std::uint32_t imageSize() const { return imageSize_; }
   int bitCount() const;
   std::uint32_t colourCount() const;
+  // Entry `index` of the table a fresh 4- or 8-bit block holds: the sixteen
+  // standard display colours, repeated, as 0x00RRGGBB.
+  static std::uint32_t standardColour(std::uint32_t index);
 
  protected:
   // A zeroed block with a filled-in header and, for 4 and 8 bits, the
   // standard sixteen colours repeated; false when it cannot be had.
   bool allocate(int bitCount, int width, int height);
-  // Takes a complete block whose header has been validated by the caller.
-  void adopt(std::unique_ptr<std::uint8_t[]> block, std::size_t size);
   std::uint8_t* mutableHeader() { return header_; }
   std::uint8_t* mutableBits() { return bits_; }
   void setLoaded(bool loaded) { loaded_ = loaded; }
@@ -75,13 +76,20 @@ class Image {
   void swapRedBlue();
 
  private:
+  // Blocks come from calloc: the zero pages of a large block stay untouched
+  // until a decoder writes them, so a small file claiming a large picture
+  // costs no more than the pixels it really fills.
+  struct FreeBlock {
+    void operator()(std::uint8_t* block) const;
+  };
+
   void bindFields();
 
   std::string path_;
   bool loaded_ = false;
   int width_ = 0;
   int height_ = 0;
-  std::unique_ptr<std::uint8_t[]> block_;
+  std::unique_ptr<std::uint8_t[], FreeBlock> block_;
   std::size_t blockSize_ = 0;
   std::uint8_t* header_ = nullptr;
   std::uint8_t* bits_ = nullptr;

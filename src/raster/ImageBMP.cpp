@@ -1,66 +1,36 @@
 #include "raster/ImageBMP.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <new>
-#include <optional>
 #include <vector>
 
 #include "platform/BinaryFile.h"
 #include "raster/BmpHeader.h"
 #include "raster/BmpRle.h"
-#include "raster/ByteOrder.h"
+#include "raster/BmpRowReader.h"
+#include "raster/BoxReducer.h"
+#include "raster/DecodeScale.h"
 
 namespace warpix {
 
-namespace {
-
-// One colour channel of a bit-field pixel, widened or narrowed to 8 bits.
-class Channel {
- public:
-  // Empty for a mask whose bits are not contiguous.
-  static std::optional<Channel> of(std::uint32_t mask) {
-    Channel c;
-    c.mask_ = mask;
-    if (mask == 0) return c;
-    c.shift_ = std::countr_zero(mask);
-    const std::uint32_t field = mask >> c.shift_;
-    if ((field & (field + 1)) != 0) return std::nullopt;
-    c.bits_ = std::popcount(field);
-    c.max_ = field;
-    return c;
-  }
-
-  std::uint8_t value(std::uint32_t pixel) const {
-    if (bits_ == 0) return 0;
-    const std::uint32_t v = (pixel & mask_) >> shift_;
-    if (bits_ >= 8) return static_cast<std::uint8_t>(v >> (bits_ - 8));
-    return static_cast<std::uint8_t>((v * 255 + max_ / 2) / max_);
-  }
-
- private:
-  std::uint32_t mask_ = 0;
-  int shift_ = 0;
-  int bits_ = 0;
-  std::uint32_t max_ = 0;
-};
-
-}  // namespace
-
-ImageBMP::ImageBMP(const std::string& path, int /*divisor*/) : Image(path) {
+ImageBMP::ImageBMP(const std::string& path, int sceneWidth, int divisor) : Image(path) {
   const auto file = BinaryFile::open(path);
   if (!file) return;
   const auto header = BmpHeader::read(*file);
   if (!header) return;
+  const int factor = DecodeScale(sceneWidth, divisor).factorFor(static_cast<std::uint32_t>(header->width),
+                                                                static_cast<std::uint32_t>(header->height));
+  if (factor == 0) return;
   try {
-    setLoaded(decode(*file, *header));
+    setLoaded(decode(*file, *header, factor));
   } catch (const std::bad_alloc&) {
     setLoaded(false);
   }
 }
 
-bool ImageBMP::decode(const BinaryFile& file, const BmpHeader& h) {
+bool ImageBMP::decode(const BinaryFile& file, const BmpHeader& h, int factor) {
+  if (factor > 1) return readReduced(file, h, factor);
   const bool toTrueColour = h.compression == BmpHeader::kBitfields;
   if (!allocate(toTrueColour ? 24 : h.bitCount, h.width, h.height)) return false;
   if (!readPalette(file, h)) return false;
@@ -91,36 +61,42 @@ bool ImageBMP::readPalette(const BinaryFile& file, const BmpHeader& h) {
 }
 
 bool ImageBMP::readRows(const BinaryFile& file, const BmpHeader& h) {
-  if (!h.topDown) return file.readAt(h.dataOffset, mutableBits(), h.dataSize);
-  const std::size_t stride = rowBytes(h.width, h.bitCount);
-  for (int row = 0; row < h.height; ++row) {
-    std::uint8_t* out = mutableBits() + static_cast<std::size_t>(h.height - 1 - row) * stride;
-    if (!file.readAt(h.dataOffset + static_cast<std::uint64_t>(row) * stride, out, stride)) return false;
+  if (!file.readAt(h.dataOffset, mutableBits(), h.dataSize)) return false;
+  if (h.topDown) {
+    // One read, then the rows turned over in place.
+    const std::size_t stride = rowBytes(h.width, h.bitCount);
+    for (int row = 0; row < h.height / 2; ++row) {
+      std::uint8_t* top = mutableBits() + static_cast<std::size_t>(row) * stride;
+      std::swap_ranges(top, top + stride, mutableBits() + static_cast<std::size_t>(h.height - 1 - row) * stride);
+    }
   }
   return true;
 }
 
 bool ImageBMP::readBitfields(const BinaryFile& file, const BmpHeader& h) {
-  const auto red = Channel::of(h.masks[0]);
-  const auto green = Channel::of(h.masks[1]);
-  const auto blue = Channel::of(h.masks[2]);
-  if (!red || !green || !blue) return false;
-  const std::size_t inStride = rowBytes(h.width, h.bitCount);
-  const std::size_t outStride = rowBytes(h.width, 24);
-  const int bytesPerPixel = h.bitCount / 8;
-  std::vector<std::uint8_t> line(inStride);
-  for (int row = 0; row < h.height; ++row) {
-    if (!file.readAt(h.dataOffset + static_cast<std::uint64_t>(row) * inStride, line.data(), inStride)) return false;
-    const int dibRow = h.topDown ? h.height - 1 - row : row;
-    std::uint8_t* out = mutableBits() + static_cast<std::size_t>(dibRow) * outStride;
-    for (int x = 0; x < h.width; ++x, out += 3) {
-      const std::uint8_t* p = line.data() + static_cast<std::size_t>(x) * bytesPerPixel;
-      const std::uint32_t pixel = bytesPerPixel == 2 ? readLE16(p) : readLE32(p);
-      out[0] = blue->value(pixel);
-      out[1] = green->value(pixel);
-      out[2] = red->value(pixel);
-    }
+  BmpRowReader reader(file, h);
+  if (!reader.ready()) return false;
+  const std::size_t stride = rowBytes(h.width, 24);
+  for (int y = 0; y < h.height; ++y) {
+    if (!reader.row(y, mutableBits() + static_cast<std::size_t>(h.height - 1 - y) * stride)) return false;
   }
+  return true;
+}
+
+// Row by row into the boxes, so the full-size picture is never held.
+bool ImageBMP::readReduced(const BinaryFile& file, const BmpHeader& h, int factor) {
+  BmpRowReader reader(file, h);
+  if (!reader.ready()) return false;
+  const auto width = static_cast<std::uint32_t>(h.width), height = static_cast<std::uint32_t>(h.height);
+  const std::uint32_t w = BoxReducer::reducedSize(width, factor), ht = BoxReducer::reducedSize(height, factor);
+  if (!allocate(24, static_cast<int>(w), static_cast<int>(ht))) return false;
+  BoxReducer reducer(width, height, factor, BoxReducer::Order::kTopDown, mutableBits(), rowBytes(w, 24));
+  std::vector<std::uint8_t> line(static_cast<std::size_t>(width) * 3);
+  for (std::uint32_t y = 0; y < height; ++y) {
+    if (!reader.row(static_cast<int>(y), line.data())) return false;
+    reducer.addRow(y, line.data());
+  }
+  reducer.finish();
   return true;
 }
 

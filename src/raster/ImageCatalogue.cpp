@@ -10,7 +10,8 @@ namespace warpix {
 
 namespace {
 
-constexpr std::array<const char*, 5> kPatterns{"*.jpg", "*.jpe", "*.jpeg", "*.png", "*.bmp"};
+constexpr std::array<const char*, 9> kPatterns{"*.jpg",  "*.jpe",  "*.jpeg", "*.png", "*.bmp",
+                                             "*.webp", "*.heic", "*.heif", "*.avif"};
 
 ImageCatalogue::NextImage pickNext(const std::vector<std::string>& files, int imageOrder, std::int32_t& imageNext,
                                    Random& programRandom) {

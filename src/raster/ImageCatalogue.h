@@ -16,7 +16,8 @@ bool cataloguedName(const std::string& name);
 std::string chooseNextImage(const std::vector<std::string>& files, int imageOrder, std::int32_t& imageNext,
                             Random& programRandom);
 
-// The list of picture files a scene shows: every JPEG, PNG and BMP file
+// The list of picture files a scene shows: every JPEG, PNG, BMP, WebP,
+// HEIC/HEIF and AVIF file
 // directly inside the chosen folders, as full paths in byte order, so the
 // list is grouped by folder and alphabetical within each. Built once per
 // scene; files added later are seen at the next run.

@@ -5,7 +5,9 @@
 
 #include "raster/ImageBMP.h"
 #include "raster/ImageJPEG.h"
+#include "raster/ImageHEIF.h"
 #include "raster/ImagePNG.h"
+#include "raster/ImageWEBP.h"
 
 namespace warpix {
 
@@ -26,15 +28,22 @@ DecoderKind decoderFor(const std::string& path) {
   const std::string extension = path.substr(dot + 1);
   if (sameIgnoringCase(extension, "bmp")) return DecoderKind::BMP;
   if (sameIgnoringCase(extension, "png")) return DecoderKind::PNG;
+  if (sameIgnoringCase(extension, "webp")) return DecoderKind::WEBP;
+  for (const char* heif : {"heic", "heif", "avif"})
+    if (sameIgnoringCase(extension, heif)) return DecoderKind::HEIF;
   return DecoderKind::JPEG;
 }
 
 std::unique_ptr<Image> decodeImage(const std::string& path, int sceneWidth, int divisor) {
   switch (decoderFor(path)) {
     case DecoderKind::BMP:
-      return std::make_unique<ImageBMP>(path, divisor);
+      return std::make_unique<ImageBMP>(path, sceneWidth, divisor);
     case DecoderKind::PNG:
-      return std::make_unique<ImagePNG>(path, divisor);
+      return std::make_unique<ImagePNG>(path, sceneWidth, divisor);
+    case DecoderKind::WEBP:
+      return std::make_unique<ImageWEBP>(path, sceneWidth, divisor);
+    case DecoderKind::HEIF:
+      return std::make_unique<ImageHEIF>(path, sceneWidth, divisor);
     case DecoderKind::JPEG:
       return std::make_unique<ImageJPEG>(path, sceneWidth, divisor);
     case DecoderKind::None:

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/BinaryFile.h"
+#include "raster/DecodeScale.h"
 #include "raster/ExifOrientation.h"
 
 namespace warpix {
@@ -27,8 +28,7 @@ constexpr int kMaxScans = 1000;
 // Plain data only: the library's error exit jumps back into decompress(),
 // over frames where nothing with a destructor may live.
 struct JpegJob {
-  bool scaled;  // false: no scene, full size
-  int limit;
+  int sceneWidth, divisor;
   void* owner;
   std::uint8_t* (*allocate)(void* owner, std::uint32_t width, std::uint32_t height);
   int orientation;
@@ -61,23 +61,49 @@ int orientationOf(const jpeg_decompress_struct& cinfo) {
   return 1;
 }
 
-bool accepted(const jpeg_decompress_struct& cinfo) {
-  const bool colour = cinfo.jpeg_color_space == JCS_RGB || cinfo.jpeg_color_space == JCS_YCbCr;
-  const std::uint64_t pixels = static_cast<std::uint64_t>(cinfo.output_width) * cinfo.output_height;
-  return colour && cinfo.out_color_components == 3 && pixels <= kMaxDecodedPixels;
+// Grey pictures come out as RGB; CMYK and YCCK ones as CMYK, which
+// cmykToRgb turns into RGB. False for a colour space there is no way from.
+bool chooseOutput(jpeg_decompress_struct& cinfo) {
+  switch (cinfo.jpeg_color_space) {
+    case JCS_RGB:
+    case JCS_YCbCr:
+    case JCS_GRAYSCALE:
+      cinfo.out_color_space = JCS_RGB;
+      return true;
+    case JCS_CMYK:
+    case JCS_YCCK:
+      cinfo.out_color_space = JCS_CMYK;
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Adobe's files store CMYK inverted (0 is full ink), and a file with its
+// marker is read that way; others hold plain ink amounts.
+void cmykToRgb(const JSAMPLE* cmyk, std::uint8_t* rgb, JDIMENSION width, bool inverted) {
+  for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+    const unsigned k = inverted ? cmyk[3] : 255u - cmyk[3];
+    for (int c = 0; c < 3; ++c) {
+      const unsigned clear = inverted ? cmyk[c] : 255u - cmyk[c];
+      rgb[c] = static_cast<std::uint8_t>((clear * k + 127) / 255);
+    }
+  }
 }
 
 void readRows(jpeg_decompress_struct& cinfo, std::uint8_t* rows) {
   const std::size_t stride = dibRowBytes(cinfo.output_width, 24);
   const std::size_t used = static_cast<std::size_t>(cinfo.output_width) * 3;
+  const bool cmyk = cinfo.out_color_space == JCS_CMYK;
   JSAMPARRAY line = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
-                                               static_cast<JDIMENSION>(used), 1);
+                                               cinfo.output_width * static_cast<JDIMENSION>(cinfo.output_components), 1);
   // The first scanline is the top of the picture: the last row of the DIB.
   std::uint8_t* destination = rows + stride * cinfo.output_height;
   while (cinfo.output_scanline < cinfo.output_height) {
     if (jpeg_read_scanlines(&cinfo, line, 1) != 1) break;
     destination -= stride;
-    std::memcpy(destination, line[0], used);
+    if (cmyk) cmykToRgb(line[0], destination, cinfo.output_width, cinfo.saw_Adobe_marker);
+    else std::memcpy(destination, line[0], used);
   }
 }
 
@@ -100,11 +126,15 @@ bool decompress(std::FILE* file, JpegJob* job) {
   jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
   jpeg_read_header(&cinfo, TRUE);
   job->orientation = orientationOf(cinfo);
+  const int factor = DecodeScale(job->sceneWidth, job->divisor).factorFor(cinfo.image_width, cinfo.image_height);
   cinfo.scale_num = 1;
-  cinfo.scale_denom = job->scaled ? ImageJPEG::scaleDenominator(cinfo.image_width, cinfo.image_height, job->limit) : 1;
-  jpeg_calc_output_dimensions(&cinfo);
+  cinfo.scale_denom = static_cast<unsigned>(factor);
   std::uint8_t* rows = nullptr;
-  if (accepted(cinfo)) rows = job->allocate(job->owner, cinfo.output_width, cinfo.output_height);
+  if (factor != 0 && chooseOutput(cinfo)) {
+    jpeg_calc_output_dimensions(&cinfo);
+    const int components = cinfo.out_color_space == JCS_CMYK ? 4 : 3;
+    if (cinfo.output_components == components) rows = job->allocate(job->owner, cinfo.output_width, cinfo.output_height);
+  }
   if (rows == nullptr) {
     jpeg_destroy_decompress(&cinfo);
     return false;
@@ -119,16 +149,13 @@ bool decompress(std::FILE* file, JpegJob* job) {
 }  // namespace
 
 int ImageJPEG::scaleDenominator(std::uint32_t width, std::uint32_t height, int limit) {
-  const std::uint64_t bound = limit < 0 ? 0 : static_cast<std::uint64_t>(limit);
-  std::uint32_t denominator = 1;
-  while ((width / denominator > bound || height / denominator > bound) && denominator < 8) denominator *= 2;
-  return static_cast<int>(denominator);
+  return DecodeScale::fitDenominator(width, height, limit);
 }
 
 ImageJPEG::ImageJPEG(const std::string& path, int sceneWidth, int divisor) : Image(path) {
   const CFilePtr file = openForReading(path);
   if (!file) return;
-  JpegJob job{sceneWidth > 0, divisor > 0 ? sceneWidth / divisor : sceneWidth, this, &ImageJPEG::allocateRows, 1};
+  JpegJob job{sceneWidth, divisor, this, &ImageJPEG::allocateRows, 1};
   if (!decompress(file.get(), &job)) return;
   swapRedBlue();
   if (job.orientation != 1 && !turnUpright(job.orientation)) return;

@@ -7,10 +7,11 @@
 
 namespace warpix {
 
-// A JPEG photo decoded to 24 bits, scaled down by the library (1/2, 1/4,
-// 1/8) until it fits a square as wide as the scene divided by `divisor`,
-// and turned upright by its Exif orientation. Greyscale, CMYK and pictures
-// above the pixel budget stay unloaded.
+// A JPEG photo (colour, greyscale, CMYK or YCCK) decoded to 24 bits,
+// scaled down by the library (1/2, 1/4, 1/8) until it fits a square as wide
+// as the scene divided by `divisor` and the pixel budget (see DecodeScale),
+// and turned upright by its Exif orientation. Only a picture over the
+// budget even at 1/8 stays unloaded.
 class ImageJPEG : public Image {
  public:
   // sceneWidth 0: no scene, full size. divisor 0: the scene width itself.

@@ -93,11 +93,11 @@ TEST(WebRender, PicturesFromTheListedSiteAreShownAndTheRunRepeats) {
                          go),
               HttpFetcher::Outcome::Done);
   }
-  const ImagePNG expected(picture, 1);
+  const ImagePNG expected(picture, 0, 1);
   ASSERT_TRUE(expected.loaded());
   char frame[16];
   std::snprintf(frame, sizeof frame, "%04d.bmp", std::stoi(shownOp));
-  const ImageBMP shot((t.path() / "a" / frame).string(), 1);
+  const ImageBMP shot((t.path() / "a" / frame).string(), 0, 1);
   ASSERT_TRUE(shot.loaded()) << frame;
   EXPECT_TRUE(contains(drawn(shot), drawn(expected), 2)) << frame;
   // Nothing of the download is left behind.

@@ -94,9 +94,22 @@ TEST(Bitmap, ACentredPhotoSitsInTheMiddleOfOneMonitorInsideItsFrame) {
   }
 }
 
+TEST(Bitmap, APngLargerThanTheSceneIsShrunkToFit) {
+  SceneFixture f(320, 240);
+  onePicture(f, "big.png", 400, 300, {200, 0, 0});
+  f.create(4);
+  f.scene->onPaint();
+  ASSERT_STREQ(f.scene->currentOperation()->kindName(), "Bitmap");
+  // Halved to 200 x 150, then grown by its 4-pixel frame on every side.
+  const Rect coloured = boundsOf(f.screen.surface(), makePixel(200, 0, 0));
+  EXPECT_EQ(coloured.right - coloured.left, 200 + 8);
+  EXPECT_EQ(coloured.bottom - coloured.top, 150 + 8);
+}
+
 TEST(Bitmap, APhotoTooLargeForTheSceneIsNotShownButCountsAsAPhotoStep) {
   SceneFixture f(320, 240);
-  const std::string path = onePicture(f, "big.png", 400, 300, {200, 0, 0});
+  // Still 375 wide at 1/8, the most any decoder shrinks.
+  const std::string path = onePicture(f, "big.png", 3000, 100, {200, 0, 0});
   const std::string log = f.folder.str() + "/ops.jsonl";
   OperationLog opLog(log);
   f.create(4);
@@ -119,13 +132,13 @@ std::string readAll(const std::string& path) {
 }
 
 // Files the photo step cannot show, of every kind: a folder under a
-// picture's name, text, a picture too large even at the largest reduction,
+// picture's name, text, a JPEG cut short under a PNG name,
 // a PNG cut short after its signature.
 void writeBadFile(const std::string& path, int kind) {
   switch (kind % 4) {
     case 0: std::filesystem::create_directory(path); break;
     case 1: std::ofstream(path) << "not a picture"; break;
-    case 2: testing::writePng(path, Raster::rgb(400, 300, [](int, int) { return Rgb{200, 0, 0}; }), 2); break;
+    case 2: std::ofstream(path, std::ios::binary) << "\xff\xd8\xff\xe0"; break;
     default: std::ofstream(path, std::ios::binary) << "\x89PNG\r\n\x1a\n\0\0\0\rIHDR"; break;
   }
 }

@@ -79,7 +79,7 @@ class ImageBMPTest : public ::testing::Test {
  protected:
   ImageBMP load(const Bytes& bytes) {
     testing::writeBytes(dir.file("p.bmp"), bytes);
-    return ImageBMP(dir.file("p.bmp"), 1);
+    return ImageBMP(dir.file("p.bmp"), 0, 1);
   }
   TempDir dir;
 };
@@ -132,7 +132,7 @@ TEST_F(ImageBMPTest, TopDownRowsAreTurnedOver) {
 TEST_F(ImageBMPTest, SavedImageReadsBackIdentically) {
   const ImageBMP first = load(bmpFile({.width = 2, .height = 2, .pixels = twoByTwo24()}));
   ASSERT_TRUE(first.Save(dir.file("again.bmp")));
-  const ImageBMP second(dir.file("again.bmp"), 1);
+  const ImageBMP second(dir.file("again.bmp"), 0, 1);
   ASSERT_TRUE(second.loaded());
   EXPECT_TRUE(std::equal(first.header(), first.bits() + first.imageSize(), second.header()));
 }
@@ -342,8 +342,8 @@ TEST_F(ImageBMPTest, TruncatedAndMissingFilesGiveAnUnloadedImage) {
     EXPECT_FALSE(load(Bytes(whole.begin(), whole.begin() + size)).loaded()) << size;
   }
   EXPECT_TRUE(load(whole).loaded());
-  EXPECT_FALSE(ImageBMP(dir.file("absent.bmp"), 1).loaded());
-  EXPECT_FALSE(ImageBMP(dir.file(""), 1).loaded());  // a directory
+  EXPECT_FALSE(ImageBMP(dir.file("absent.bmp"), 0, 1).loaded());
+  EXPECT_FALSE(ImageBMP(dir.file(""), 0, 1).loaded());  // a directory
 }
 
 TEST_F(ImageBMPTest, EightBitFileSavesWithItsColourTable) {
@@ -354,6 +354,64 @@ TEST_F(ImageBMPTest, EightBitFileSavesWithItsColourTable) {
   const Bytes out = testing::readBytes(dir.file("out.bmp"));
   EXPECT_EQ(readLE32(out.data() + 10), 14u + 40 + 1024);
   EXPECT_EQ(out.size(), 14u + 40 + 1024 + 4);
+}
+
+// A run-length stream that ends at once leaves a small picture blank, but
+// cannot stand for a large one: a few bytes would make us expand megapixels.
+TEST_F(ImageBMPTest, RunLengthsThatCouldNotPaintHalfALargePictureAreRefused) {
+  const Bytes endAtOnce = {2, 7, 0, 1};  // two pixels of colour 7, end of bitmap
+  const auto file = [&](int side, const Bytes& stream) {
+    return bmpFile({.width = side, .height = side, .bitCount = 8, .compression = 1, .clrUsed = 8,
+                    .palette = Bytes(32, 40), .pixels = stream});
+  };
+  EXPECT_TRUE(load(file(256, endAtOnce)).loaded());
+  EXPECT_FALSE(load(file(1000, endAtOnce)).loaded());
+  // The same large picture painted run by run: 1000 rows of four runs.
+  Bytes runs;
+  for (int row = 0; row < 1000; ++row) runs.insert(runs.end(), {250, 1, 250, 2, 250, 3, 250, 4, 0, 0});
+  const ImageBMP painted = load(file(1000, runs));
+  ASSERT_TRUE(painted.loaded());
+  EXPECT_EQ(colourAt(painted, 999, 999), (Rgb{40, 40, 40}));
+}
+
+// Shrunk while decoding to the box means of the full-size picture, for
+// every flavour of row: 24-bit, palette, run-length, top-down, 16-bit.
+TEST_F(ImageBMPTest, LargerThanTheSceneShrinksByBoxMeans) {
+  const std::string png = dir.file("p.png");
+  testing::writePng(png, testing::Raster::rgb(37, 23, [](int x, int y) {
+                      return Rgb{(x * 37 + y * 11) & 255, (x * 5 + y * 71) & 255, (x * y * 13 + 7) & 255};
+                    }), 2);
+  const std::string recipes[] = {"BMP3:", "-colors 200 -compress None BMP3:", "-colors 12 -compress None BMP3:",
+                                 "-colors 2 -compress None BMP3:", "-colors 12 -compress RLE BMP3:",
+                                 "-depth 5 -define bmp:subtype=RGB555 BMP:", "top-down"};
+  for (const std::string& recipe : recipes) {
+    const std::string path = dir.file("p.bmp");
+    ASSERT_TRUE(testing::run("convert '" + png + "' " + (recipe == "top-down" ? "BMP3:" : recipe) + "'" + path + "'"));
+    if (recipe == "top-down") {
+      // The same rows stored top row first, as a negative height says.
+      Bytes file = testing::readBytes(path);
+      const std::size_t offset = readLE32(file.data() + 10), stride = 37 * 3 + 1;
+      for (std::size_t y = 0; y < 11; ++y)
+        std::swap_ranges(file.begin() + offset + y * stride, file.begin() + offset + (y + 1) * stride,
+                         file.begin() + offset + (22 - y) * stride);
+      writeLE32(file.data() + 22, static_cast<std::uint32_t>(-23));
+      testing::writeBytes(path, file);
+    }
+    const ImageBMP full(path, 0, 1);
+    ASSERT_TRUE(full.loaded()) << recipe;
+    const auto colour = [&](int x, int y) { return colourAt(full, x, y); };
+    for (const auto& [sceneWidth, factor] : {std::pair{18, 2}, std::pair{9, 4}, std::pair{4, 8}}) {
+      const ImageBMP image(path, sceneWidth, 1);
+      ASSERT_TRUE(image.loaded()) << recipe;
+      EXPECT_EQ(image.bitCount(), 24);
+      ASSERT_EQ(image.Width(), (37 + factor - 1) / factor) << recipe;
+      ASSERT_EQ(image.Height(), (23 + factor - 1) / factor) << recipe;
+      for (int y = 0; y < image.Height(); ++y)
+        for (int x = 0; x < image.Width(); ++x)
+          ASSERT_TRUE(testing::near(colourAt(image, x, y), testing::boxMean(colour, 37, 23, factor, x, y), 1))
+              << recipe << " 1/" << factor << " at " << x << "," << y;
+    }
+  }
 }
 
 }  // namespace

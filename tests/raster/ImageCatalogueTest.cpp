@@ -26,15 +26,17 @@ TEST(ImageCatalogue, SortedByFullPathUpperCaseFirst) {
   EXPECT_EQ(c.files(), (Names{t.path("Alpha/A.jpg"), t.path("Alpha/b.jpg"), t.path("Alpha/c.PNG"), t.path("Zeta/a.jpg")}));
 }
 
-TEST(ImageCatalogue, FivePicturePatternsAndNothingElse) {
+TEST(ImageCatalogue, PicturePatternsAndNothingElse) {
   test::TempTree t;
-  for (const char* name : {"1.jpg", "2.JPE", "3.jpeg", "4.png", "5.Bmp", "6.gif", "7.jpgx", "8.tif", "9.jpeg.txt"})
+  for (const char* name : {"1.jpg", "2.JPE", "3.jpeg", "4.png", "5.Bmp", "6.gif", "7.jpgx", "8.tif", "9.jpeg.txt",
+                           "a.webp", "b.HEIC", "c.heif", "d.avif", "e.heics"})
     t.file(std::string("p/") + name);
   ImageCatalogue c;
   c.build({t.path("p")});
   // Each file once: "*.jpe" does not also pick up 3.jpeg.
   EXPECT_EQ(c.files(), (Names{t.path("p/1.jpg"), t.path("p/2.JPE"), t.path("p/3.jpeg"), t.path("p/4.png"),
-                              t.path("p/5.Bmp")}));
+                              t.path("p/5.Bmp"), t.path("p/a.webp"), t.path("p/b.HEIC"), t.path("p/c.heif"),
+                              t.path("p/d.avif")}));
 }
 
 TEST(ImageCatalogue, TwiceListedFolderTwiceListedFilesAndMissingFoldersAddNothing) {

@@ -17,6 +17,8 @@ TEST(DecoderChoice, ExtensionPicksTheDecoderIgnoringCase) {
   EXPECT_EQ(decoderFor("/p/a.BmP"), DecoderKind::BMP);
   EXPECT_EQ(decoderFor("/p/a.png"), DecoderKind::PNG);
   EXPECT_EQ(decoderFor("/p/a.Png"), DecoderKind::PNG);
+  EXPECT_EQ(decoderFor("/p/a.WebP"), DecoderKind::WEBP);
+  for (const char* path : {"/p/a.heic", "/p/a.HEIF", "/p/a.avif"}) EXPECT_EQ(decoderFor(path), DecoderKind::HEIF) << path;
   for (const char* path : {"/p/a.jpg", "/p/a.JPG", "/p/a.jpe", "/p/a.JPEG", "/p/a.gif", "/p/a.tiff", "/p/a.", "a.pngx"})
     EXPECT_EQ(decoderFor(path), DecoderKind::JPEG) << path;
 }
@@ -49,13 +51,21 @@ TEST(DecoderChoice, ChosenDecoderReadsTheFile) {
   EXPECT_FALSE(gif->loaded());
 }
 
-TEST(DecoderChoice, SceneWidthReachesTheJpegDecoderOnly) {
+TEST(DecoderChoice, SceneWidthAndDivisorReachEveryDecoder) {
   TempDir dir;
   const Raster picture = Raster::rgb(64, 32, [](int, int) { return Rgb{10, 20, 30}; });
-  testing::writeJpeg(dir.file("a.jpeg"), picture);
   testing::writePng(dir.file("a.png"), picture, PNG_COLOR_TYPE_RGB);
-  EXPECT_EQ(decodeImage(dir.file("a.jpeg"), 64, 2)->Width(), 32);  // limit 64/2 = 32: half size fits
-  EXPECT_EQ(decodeImage(dir.file("a.png"), 64, 2)->Width(), 64);
+  testing::writeJpeg(dir.file("a.jpeg"), picture);
+  ASSERT_TRUE(testing::run("convert '" + dir.file("a.png") + "' BMP3:'" + dir.file("a.bmp") + "'"));
+  ASSERT_TRUE(testing::run("convert '" + dir.file("a.png") + "' '" + dir.file("a.webp") + "'"));
+  ASSERT_TRUE(testing::run("heif-enc '" + dir.file("a.png") + "' -o '" + dir.file("a.heic") + "'"));
+  for (const char* name : {"a.jpeg", "a.png", "a.bmp", "a.webp", "a.heic"}) {
+    const auto image = decodeImage(dir.file(name), 64, 2);  // limit 64/2 = 32: half size fits
+    ASSERT_TRUE(image && image->loaded()) << name;
+    EXPECT_EQ(image->Width(), 32) << name;
+    EXPECT_EQ(image->Height(), 16) << name;
+    EXPECT_EQ(decodeImage(dir.file(name), 64, 1)->Width(), 64) << name;
+  }
 }
 
 }  // namespace

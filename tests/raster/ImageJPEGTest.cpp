@@ -56,9 +56,22 @@ TEST_F(ImageJPEGTest, ColourPictureDecodesTo24BitBottomUp) {
   EXPECT_TRUE(near(colourAt(image, 13, 13), kWhite, 12));
 }
 
-TEST_F(ImageJPEGTest, GreyAndCmykPicturesAreRefused) {
-  EXPECT_FALSE(ImageJPEG(write(Raster{16, 8, 1, 8, Bytes(128, 77)}), 0, 0).loaded());
-  EXPECT_FALSE(ImageJPEG(write(Raster{16, 8, 4, 8, Bytes(512, 77)}), 0, 0).loaded());
+// Grey, CMYK (libjpeg writes Adobe's marker with it, so it is read
+// inverted) and YCCK pictures come out as ImageMagick shows them.
+TEST_F(ImageJPEGTest, GreyAndCmykPicturesMatchImageMagick) {
+  Bytes grey, cmyk;
+  for (int i = 0; i < 16 * 8; ++i) grey.push_back(static_cast<std::uint8_t>(i * 2));
+  for (int i = 0; i < 16 * 8 * 4; ++i) cmyk.push_back(static_cast<std::uint8_t>(i % 4 == 3 ? 255 - i / 8 : i * 5));
+  std::vector<std::string> paths = {write(Raster{16, 8, 1, 8, grey}), dir.file("cmyk.jpg")};
+  testing::writeJpeg(paths[1], Raster{16, 8, 4, 8, cmyk});
+  // ImageMagick writes CMYK pictures as YCCK.
+  paths.push_back(dir.file("magick-ycck.jpg"));
+  ASSERT_TRUE(testing::run("convert -size 16x8 gradient:orange-navy -colorspace CMYK -quality 95 '" + paths.back() + "'"));
+  for (const std::string& path : paths) {
+    const ImageJPEG image(path, 0, 0);
+    ASSERT_TRUE(image.loaded()) << path;
+    EXPECT_LE(testing::maxDifference(image, testing::decodeWithMagick(path)), 2) << path;
+  }
 }
 
 TEST_F(ImageJPEGTest, DamagedOrMissingFilesAreRefused) {

@@ -6,6 +6,8 @@
 #include <png.h>
 // clang-format on
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -147,6 +149,55 @@ Rgb colourAt(const Image& image, int x, int y) {
     case 32: return Rgb{row[4 * x + 2], row[4 * x + 1], row[4 * x]};
     default: return Rgb{-1, -1, -1};
   }
+}
+
+Rgb boxMean(const std::function<Rgb(int, int)>& colour, int width, int height, int factor, int bx, int by) {
+  int r = 0, g = 0, b = 0, n = 0;
+  for (int y = by * factor; y < std::min(height, (by + 1) * factor); ++y) {
+    for (int x = bx * factor; x < std::min(width, (bx + 1) * factor); ++x, ++n) {
+      const Rgb c = colour(x, y);
+      r += c.r;
+      g += c.g;
+      b += c.b;
+    }
+  }
+  return Rgb{(2 * r + n) / (2 * n), (2 * g + n) / (2 * n), (2 * b + n) / (2 * n)};
+}
+
+bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+
+Rgb Decoded::at(int x, int y) const {
+  const std::uint8_t* p = rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
+  return Rgb{p[0], p[1], p[2]};
+}
+
+Decoded decodeWithMagick(const std::string& path) {
+  TempDir dir;
+  const std::string out = dir.file("magick.ppm");
+  if (!run("convert '" + path + "' -colorspace sRGB -background '#1f7fff' -alpha remove -depth 8 '" + out + "'")) return {};
+  const Bytes ppm = readBytes(out);
+  // "P6", width, height, 255, each after white space, then one white byte.
+  std::size_t at = 2;
+  int fields[3] = {0, 0, 0};
+  for (int& field : fields) {
+    while (at < ppm.size() && std::isspace(ppm[at])) ++at;
+    while (at < ppm.size() && std::isdigit(ppm[at])) field = field * 10 + (ppm[at++] - '0');
+  }
+  Decoded d{fields[0], fields[1], Bytes(ppm.begin() + static_cast<long>(std::min(at + 1, ppm.size())), ppm.end())};
+  if (d.rgb.size() != static_cast<std::size_t>(d.width) * d.height * 3) return {};
+  return d;
+}
+
+int maxDifference(const Image& image, const Decoded& reference) {
+  if (!image.loaded() || image.Width() != reference.width || image.Height() != reference.height) return -1;
+  int most = 0;
+  for (int y = 0; y < reference.height; ++y) {
+    for (int x = 0; x < reference.width; ++x) {
+      const Rgb a = colourAt(image, x, y), b = reference.at(x, y);
+      most = std::max({most, std::abs(a.r - b.r), std::abs(a.g - b.g), std::abs(a.b - b.b)});
+    }
+  }
+  return most;
 }
 
 bool near(const Rgb& a, const Rgb& b, int tolerance) {

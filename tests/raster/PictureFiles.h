@@ -62,4 +62,25 @@ Rgb colourAt(const Image& image, int x, int y);
 // Checks |a - b| <= tolerance per channel (lossy JPEG).
 bool near(const Rgb& a, const Rgb& b, int tolerance);
 
+// The mean of each channel over the factor x factor box (bx, by) of a
+// width x height picture, rounded to nearest; a box cut by the right or
+// bottom edge averages the pixels it holds.
+Rgb boxMean(const std::function<Rgb(int x, int y)>& colour, int width, int height, int factor, int bx, int by);
+
+// Runs a shell command quietly; true when it exits with 0.
+bool run(const std::string& command);
+
+// A picture as another program decodes it: RGB rows, top row first.
+struct Decoded {
+  int width = 0, height = 0;
+  Bytes rgb;
+  Rgb at(int x, int y) const;
+};
+// ImageMagick's own decoding of `path`, transparency flattened over light
+// blue (31, 127, 255) as the decoders do; empty when convert fails.
+Decoded decodeWithMagick(const std::string& path);
+// The largest difference of any channel of any pixel between a loaded
+// image and a reference; -1 when their sizes differ.
+int maxDifference(const Image& image, const Decoded& reference);
+
 }  // namespace warpix::testing

@@ -57,7 +57,7 @@ TEST(SettingsReport, CountsEachFolderAndSaysWhyFilesAreSkippedAndWhenTheSamplesS
     for (const std::string& other : others) dir.write(name + "/" + other, "text");
     return dir.str() + "/" + name;
   };
-  const std::string good = folder("good", 2, {}), mixed = folder("mixed", 1, {"a.jpg", "b.txt", "c.webp", "d.png"}),
+  const std::string good = folder("good", 2, {}), mixed = folder("mixed", 1, {"a.jpg", "b.txt", "c.tiff", "d.png"}),
                     none = folder("none", 0, {"x.txt"}), samples = folder("samples", 1, {});
   KeyFileStore store(dir.str());
   const FakeShell shell;
@@ -68,7 +68,7 @@ TEST(SettingsReport, CountsEachFolderAndSaysWhyFilesAreSkippedAndWhenTheSamplesS
   EXPECT_TRUE(hasLine(text, "  \"" + good + "\"  2 pictures")) << text;
   EXPECT_TRUE(hasLine(text, "  \"" + mixed + "\"  1 picture, 4 files skipped")) << text;
   EXPECT_TRUE(hasLine(text, "      \"a.jpg\": not a picture")) << text;
-  EXPECT_TRUE(hasLine(text, "      \"c.webp\": unsupported (.webp files)")) << text;
+  EXPECT_TRUE(hasLine(text, "      \"c.tiff\": unsupported (.tiff files)")) << text;
   EXPECT_TRUE(hasLine(text, "      and 1 more")) << text;
   EXPECT_EQ(text.find("No pictures found"), std::string::npos) << text;
   // The look stops at its budget and says so.

@@ -81,7 +81,7 @@ TEST_F(WebPageServer, EveryAnswerEndsLoadedOrFailedInTime) {
     for (const std::string& line : page.pageLines()) held += line.size();
     EXPECT_LE(held, WebPage::kMaxPageBytes) << c.path;
   }
-  EXPECT_TRUE(ImagePNG(temp(), 1).loaded());
+  EXPECT_TRUE(ImagePNG(temp(), 0, 1).loaded());
   EXPECT_EQ(fs::status(temp()).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
 }
 

@@ -1,0 +1,10 @@
+// libFuzzer target: ImageHEIF on AVIF (AV1) files, on arbitrary file contents.
+
+#include "FuzzFile.h"
+#include "raster/ImageHEIF.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The last byte picks a shrunk (64-wide scene) or a full-size decode.
+  const int sceneWidth = size > 0 && (data[size - 1] & 1) != 0 ? 64 : 0;
+  return warpix::fuzz::decodeInput<warpix::ImageHEIF>("avif", data, size, sceneWidth, 1);
+}

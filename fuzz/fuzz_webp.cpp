@@ -1,0 +1,10 @@
+// libFuzzer target: ImageWEBP, on arbitrary file contents.
+
+#include "FuzzFile.h"
+#include "raster/ImageWEBP.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  // The last byte picks a shrunk (64-wide scene) or a full-size decode.
+  const int sceneWidth = size > 0 && (data[size - 1] & 1) != 0 ? 64 : 0;
+  return warpix::fuzz::decodeInput<warpix::ImageWEBP>("webp", data, size, sceneWidth, 1);
+}
