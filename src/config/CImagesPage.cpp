@@ -21,7 +21,7 @@ CImagesPage::CImagesPage(RegSettings& settings, DialogServices& services)
 }
 
 void CImagesPage::build() {
-  auto* heading = Gtk::make_managed<Gtk::Label>("_Folders to search for images (JPEG, PNG and Bitmaps):",
+  auto* heading = Gtk::make_managed<Gtk::Label>("_Folders to search for images (JPEG, PNG, Bitmaps, WebP, HEIC and AVIF):",
                                                 Gtk::ALIGN_START, Gtk::ALIGN_CENTER, true);
   heading->set_mnemonic_widget(list_.view());
   pack_start(*heading, Gtk::PACK_SHRINK);
@@ -56,7 +56,7 @@ void CImagesPage::build() {
   orderBox->pack_start(alphabetical_, Gtk::PACK_SHRINK);
   order->add(*orderBox);
   auto* note = Gtk::make_managed<Gtk::Label>(
-      "To appear, images must be 24-bit color, and smaller than the screen size.", Gtk::ALIGN_START);
+      "Images larger than the screen are shrunk to fit it.", Gtk::ALIGN_START);
   note->set_line_wrap(true);
   note->set_max_width_chars(40);
   auto* grid = Gtk::make_managed<Gtk::Grid>();

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "config/ImagesRules.h"
+#include "raster/ImageCatalogue.h"
 #include "raster/teFolder.h"
 
 namespace warpix {
@@ -55,7 +56,7 @@ void FolderSearch::post() {
 void FolderSearch::work(std::string root) {
   std::vector<std::string> found;
   teFolder(root).searchTree(
-      ImagesRules::kPatterns, found,
+      imagePatterns(), found,
       [this](const std::string& folder) {
         {
           const std::lock_guard lock(mutex_);

@@ -2,15 +2,13 @@
 
 #include <algorithm>
 
+#include "raster/ImageCatalogue.h"
 #include "raster/teFolder.h"
 #include "settings/RegSettings.h"
 
 namespace warpix {
 
 namespace {
-
-// The patterns of a freshly added folder, in the order they are tried.
-constexpr const char* kAddPatterns[] = {"*.jpg", "*.jpeg", "*.jpe", "*.bmp", "*.png"};
 
 std::span<const SliderDef> periodSpec() { return {&imagePeriodSlider(), 1}; }
 
@@ -26,8 +24,7 @@ ImagesRules::Added ImagesRules::addFolder(const std::string& path) {
   if (path.empty() || list_.contains(path)) return Added::AlreadyListed;
   list_.insert(path);
   const teFolder folder(path);
-  const bool found = std::any_of(std::begin(kAddPatterns), std::end(kAddPatterns),
-                                 [&](const char* pattern) { return folder.hasFiles(pattern); });
+  const bool found = folder.hasFiles(imagePatterns());
   std::vector<std::string> folders = settings_.folders();
   folders.push_back(path);
   settings_.setFolders(std::move(folders));

@@ -16,8 +16,8 @@ class RegSettings;
 // into the settings record at once; OK stores the slider and saves.
 class ImagesRules {
  public:
-  static constexpr const char* kPatterns = "*.jpg *.jpeg *.bmp *.png";
-  static constexpr const char* kNoImagesNote = "No images (jpg, jpe, jpeg, png or bmp) were found in this folder.";
+  static constexpr const char* kNoImagesNote =
+      "No images (jpg, jpe, jpeg, png, bmp, webp, heic, heif or avif) were found in this folder.";
   static constexpr const char* kStartAtFirstNote = "Images will start from the first one on the next run.";
 
   explicit ImagesRules(RegSettings& settings);

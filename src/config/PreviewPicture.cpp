@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "config/ImagesRules.h"
+#include "raster/ImageCatalogue.h"
 #include "raster/Image.h"
 #include "raster/ImageDecoder.h"
 #include "raster/teFolder.h"
@@ -28,7 +29,7 @@ PreviewPicture::~PreviewPicture() = default;
 
 std::vector<std::string> PreviewPicture::files(const std::string& folder) {
   teFolder scan(folder);
-  scan.scanFiles(ImagesRules::kPatterns);
+  scan.scanFiles(imagePatterns());
   std::vector<std::string> names = scan.files();
   std::sort(names.begin(), names.end());
   return names;

@@ -18,7 +18,7 @@ class PreviewPicture {
   static constexpr const char* kInitialStatus = "Select an image to view";
   static constexpr const char* kGifStatus = "Sorry, GIF previews are not available.";
   static constexpr const char* kFailedStatus =
-      "Could not load the image. Perhaps it is 256 color format, rather than 24-bit.";
+      "Could not load the image. Perhaps it is damaged, or too large even when shrunk.";
 
   PreviewPicture();
   ~PreviewPicture();

@@ -56,6 +56,18 @@ bool cataloguedName(const std::string& name) {
                      [&](const char* pattern) { return wildcardMatch(pattern, name); });
 }
 
+const std::string& imagePatterns() {
+  static const std::string text = [] {
+    std::string joined;
+    for (const char* pattern : kPatterns) {
+      if (!joined.empty()) joined += ' ';
+      joined += pattern;
+    }
+    return joined;
+  }();
+  return text;
+}
+
 std::string chooseNextImage(const std::vector<std::string>& files, int imageOrder, std::int32_t& imageNext,
                             Random& programRandom) {
   return pickNext(files, imageOrder, imageNext, programRandom).path;

@@ -13,6 +13,9 @@ class Random;
 std::vector<std::string> buildImageList(const std::vector<std::string>& folders);
 // True when a file of this bare name goes into the list.
 bool cataloguedName(const std::string& name);
+// The file patterns of the list ("*.jpg *.jpe ..."), separated by spaces as
+// teFolder takes them, for whoever looks for folders of pictures.
+const std::string& imagePatterns();
 std::string chooseNextImage(const std::vector<std::string>& files, int imageOrder, std::int32_t& imageNext,
                             Random& programRandom);
 

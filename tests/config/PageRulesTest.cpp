@@ -181,6 +181,11 @@ TEST_F(ImagesRulesTest, AddNotesAFolderWithoutPicturesAndIgnoresOneAlreadyListed
   EXPECT_EQ(rules.addFolder(empty), ImagesRules::Added::WithoutImages);
   EXPECT_EQ(rules.addFolder(photos), ImagesRules::Added::AlreadyListed);
   EXPECT_EQ(settings.folders(), (std::vector<std::string>{photos, empty}));
+  // Every format the saver shows counts, not only the first three.
+  const std::string phone = folder("phone", false);
+  fixture_.dir().write("phone/IMG_1.heic", "not decoded here");
+  EXPECT_EQ(ImagesRules(settings).addFolder(phone), ImagesRules::Added::WithImages);
+  settings.setFolders({photos, empty});
   EXPECT_EQ(rules.list().lines(), (std::vector<std::string>{empty, photos}));
 
   rules.addFound({photos, "/found/a", "/found/a"});
