@@ -2,6 +2,7 @@
 // is the page's own address, the rest its lines.
 
 #include <algorithm>
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -25,8 +26,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   warpix::pageScanner().scanLinks(address, lines, links);
   warpix::pageScanner().scanImages(address, lines, images);
   warpix::PageScanner::filterImages(images, {address});
-  // Every address found is one the crawler may fetch: it has its scheme.
+  // Every address found is one the crawler may fetch: it has its scheme,
+  // "http://" or the "https://" (as written) of a page fetched over TLS.
+  std::string scheme = address.substr(0, 8);
+  std::transform(scheme.begin(), scheme.end(), scheme.begin(), [](unsigned char c) { return std::tolower(c); });
+  const std::string pageScheme = scheme == "https://" ? address.substr(0, 8) : "http://";
   for (const std::string& found : links)
-    if (found.rfind("http://", 0) != 0) std::abort();
+    if (found.rfind("http://", 0) != 0 && found.rfind(pageScheme, 0) != 0) std::abort();
   return 0;
 }
