@@ -29,6 +29,7 @@ constexpr int kMaxScans = 1000;
 // over frames where nothing with a destructor may live.
 struct JpegJob {
   int sceneWidth, divisor;
+  long fileBytes;
   void* owner;
   std::uint8_t* (*allocate)(void* owner, std::uint32_t width, std::uint32_t height);
   int orientation;
@@ -50,6 +51,18 @@ void stayQuiet(j_common_ptr) {}
 void limitScans(j_common_ptr cinfo) {
   const auto* decompressor = reinterpret_cast<j_decompress_ptr>(cinfo);
   if (decompressor->input_scan_number > kMaxScans) leaveOnError(cinfo);
+}
+
+// Huffman-coded data spends at least one bit on every 8 x 8 block of the
+// picture, so a file smaller than that claims a picture it cannot hold: the
+// library would spend seconds painting the missing rest grey. Arithmetic
+// coding can spend less; a byte per 1024 blocks is still far below what
+// any real picture needs.
+bool canHoldPicture(const jpeg_decompress_struct& cinfo, long fileBytes) {
+  const std::uint64_t blocks = (static_cast<std::uint64_t>(cinfo.image_width) + 7) / 8 *
+                               ((static_cast<std::uint64_t>(cinfo.image_height) + 7) / 8);
+  const auto bits = static_cast<std::uint64_t>(fileBytes) * 8;
+  return cinfo.arith_code ? bits * 128 >= blocks : bits >= blocks;
 }
 
 int orientationOf(const jpeg_decompress_struct& cinfo) {
@@ -130,7 +143,7 @@ bool decompress(std::FILE* file, JpegJob* job) {
   cinfo.scale_num = 1;
   cinfo.scale_denom = static_cast<unsigned>(factor);
   std::uint8_t* rows = nullptr;
-  if (factor != 0 && chooseOutput(cinfo)) {
+  if (factor != 0 && canHoldPicture(cinfo, job->fileBytes) && chooseOutput(cinfo)) {
     jpeg_calc_output_dimensions(&cinfo);
     const int components = cinfo.out_color_space == JCS_CMYK ? 4 : 3;
     if (cinfo.output_components == components) rows = job->allocate(job->owner, cinfo.output_width, cinfo.output_height);
@@ -155,7 +168,10 @@ int ImageJPEG::scaleDenominator(std::uint32_t width, std::uint32_t height, int l
 ImageJPEG::ImageJPEG(const std::string& path, int sceneWidth, int divisor) : Image(path) {
   const CFilePtr file = openForReading(path);
   if (!file) return;
-  JpegJob job{sceneWidth, divisor, this, &ImageJPEG::allocateRows, 1};
+  if (std::fseek(file.get(), 0, SEEK_END) != 0) return;
+  const long fileBytes = std::ftell(file.get());
+  if (fileBytes < 0 || std::fseek(file.get(), 0, SEEK_SET) != 0) return;
+  JpegJob job{sceneWidth, divisor, fileBytes, this, &ImageJPEG::allocateRows, 1};
   if (!decompress(file.get(), &job)) return;
   swapRedBlue();
   if (job.orientation != 1 && !turnUpright(job.orientation)) return;

@@ -55,7 +55,10 @@ bool ImageWEBP::decode(const std::string& path, const DecodeScale& scale) {
   if (WebPGetFeatures(data.data(), data.size(), &config.input) != VP8_STATUS_OK) return false;
   const auto width = static_cast<std::uint32_t>(config.input.width);
   const auto height = static_cast<std::uint32_t>(config.input.height);
-  if (config.input.has_animation) return decodeFirstFrame(data, scale);
+  // The library makes the whole canvas before it tells its size, so a
+  // canvas over the budget is refused on the header's word.
+  if (config.input.has_animation)
+    return static_cast<std::uint64_t>(width) * height <= kMaxAnimationPixels && decodeFirstFrame(data, scale);
   const int factor = scale.factorFor(width, height);
   if (factor == 0) return false;
   // Lossy pictures are decoded row by row into the shrunk size; a lossless

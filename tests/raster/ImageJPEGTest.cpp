@@ -86,6 +86,24 @@ TEST_F(ImageJPEGTest, DamagedOrMissingFilesAreRefused) {
   EXPECT_FALSE(ImageJPEG(dir.file("absent.jpg"), 0, 0).loaded());
 }
 
+// A few hundred bytes claiming a picture of 60000 x 60000 cannot hold even a
+// bit per block: refused before the library spends seconds on it. The
+// same file with its true size still decodes.
+TEST_F(ImageJPEGTest, AFileTooSmallForThePictureItClaimsIsRefused) {
+  const std::string path = write(quadrants());
+  Bytes bytes = testing::readBytes(path);
+  std::size_t sof = 2;
+  while (sof + 9 < bytes.size() && !(bytes[sof] == 0xFF && bytes[sof + 1] == 0xC0)) ++sof;
+  ASSERT_LT(sof + 9, bytes.size());
+  EXPECT_TRUE(ImageJPEG(path, 1920, 1).loaded());
+  for (const std::size_t at : {sof + 5, sof + 7}) {  // height, then width: 0xEA60
+    bytes[at] = 0xEA;
+    bytes[at + 1] = 0x60;
+  }
+  testing::writeBytes(path, bytes);
+  EXPECT_FALSE(ImageJPEG(path, 1920, 1).loaded());
+}
+
 TEST(ImageJPEGScale, DenominatorHalvesUntilBothSidesFitTheLimit) {
   // Worked by hand: 4000/4 = 1000 <= 1024; 4000/8 = 500 <= 512;
   // 4000/4 = 1000 <= 1280 for the taller side of a portrait.
