@@ -74,12 +74,7 @@ void CImagesPage::build() {
   status_.set_ellipsize(Pango::ELLIPSIZE_MIDDLE);
   status_.set_no_show_all(true);
   pack_start(status_, Gtk::PACK_SHRINK);
-  auto* lower = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
-  lower->set_layout(Gtk::BUTTONBOX_START);
-  lower->set_spacing(6);
-  lower->pack_start(resetButton());
-  lower->pack_start(helpButton());
-  pack_end(*lower, Gtk::PACK_SHRINK);
+  packButtonRow(true);
 
   add_.set_name("add");
   remove_.set_name("remove");

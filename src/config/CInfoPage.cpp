@@ -18,10 +18,7 @@ CInfoPage::CInfoPage(std::string title, std::string body, DialogServices& servic
   scroll_.add(text_);
   pack_start(title_, Gtk::PACK_SHRINK);
   pack_start(scroll_, Gtk::PACK_EXPAND_WIDGET);
-  auto* buttons = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
-  buttons->set_layout(Gtk::BUTTONBOX_START);
-  buttons->pack_start(helpButton());
-  pack_end(*buttons, Gtk::PACK_SHRINK);
+  packButtonRow(false);
 }
 
 }  // namespace warpix

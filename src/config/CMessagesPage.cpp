@@ -25,10 +25,7 @@ CMessagesPage::CMessagesPage(RegSettings& settings, DialogServices& services)
     grid->attach(entry, 1, i);
   }
   pack_start(*grid, Gtk::PACK_SHRINK);
-  auto* buttons = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
-  buttons->set_layout(Gtk::BUTTONBOX_START);
-  buttons->pack_start(helpButton());
-  pack_end(*buttons, Gtk::PACK_SHRINK);
+  packButtonRow(false);
 }
 
 void CMessagesPage::fill() {

@@ -53,12 +53,7 @@ CSettingsPage::CSettingsPage(RegSettings& settings, DialogServices& services)
   lower->attach(*blankBox, 1, 0);
   pack_start(*lower, Gtk::PACK_SHRINK);
 
-  auto* buttons = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
-  buttons->set_layout(Gtk::BUTTONBOX_START);
-  buttons->set_spacing(6);
-  buttons->pack_start(resetButton());
-  buttons->pack_start(helpButton());
-  pack_end(*buttons, Gtk::PACK_SHRINK);
+  packButtonRow(true);
 
   blank_.signal_toggled().connect([this] {
     if (!rules_ || showing_) return;

@@ -13,12 +13,7 @@ CSliderPage::CSliderPage(const char* caption, RegSettings& settings, DialogServi
   for (std::size_t i = 0; i < defs.size(); ++i)
     grid_.attach(sliders_.row(i), static_cast<int>(i) % columns, static_cast<int>(i) / columns);
   pack_start(grid_, Gtk::PACK_SHRINK);
-  auto* buttons = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
-  buttons->set_layout(Gtk::BUTTONBOX_START);
-  buttons->set_spacing(6);
-  buttons->pack_start(resetButton());
-  buttons->pack_start(helpButton());
-  pack_end(*buttons, Gtk::PACK_SHRINK);
+  packButtonRow(true);
   resetButton().signal_clicked().connect([this] {
     rules_->reset();
     sliders_.refresh();

@@ -24,4 +24,13 @@ void ConfigPage::showFirstTime() {
 Gtk::Button& ConfigPage::resetButton() { return reset_; }
 Gtk::Button& ConfigPage::helpButton() { return help_; }
 
+void ConfigPage::packButtonRow(bool withReset) {
+  auto* buttons = Gtk::make_managed<Gtk::ButtonBox>(Gtk::ORIENTATION_HORIZONTAL);
+  buttons->set_layout(Gtk::BUTTONBOX_START);
+  buttons->set_spacing(6);
+  if (withReset) buttons->pack_start(reset_);
+  buttons->pack_start(help_);
+  pack_end(*buttons, Gtk::PACK_SHRINK);
+}
+
 }  // namespace warpix

@@ -34,6 +34,9 @@ class ConfigPage : public Gtk::Box {
   // The "_Reset to defaults" and "_Help" buttons most pages carry.
   Gtk::Button& resetButton();
   Gtk::Button& helpButton();
+  // Puts those buttons in a row at the foot of the page, Reset first when
+  // the page has one.
+  void packButtonRow(bool withReset);
 
  private:
   const char* caption_;
