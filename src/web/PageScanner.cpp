@@ -60,6 +60,19 @@ std::string resolved(std::string_view found, const std::string& root, const std:
   return std::string(found);
 }
 
+// Applies a "folder/../" rule to what follows the scheme only: on an
+// address like "http:///../x" the rule would otherwise eat one of the
+// scheme's slashes and leave "http:/x", which no fetch can use.
+void dropParents(const RE& parent, std::string& address) {
+  const std::size_t schemeEnd = address.find("://");
+  if (schemeEnd == std::string::npos) {
+    parent.Replace(address, "\\1");
+    return;
+  }
+  std::string path = address.substr(schemeEnd + 3);
+  if (parent.Replace(path, "\\1")) address.replace(schemeEnd + 3, std::string::npos, path);
+}
+
 std::string lowered(std::string_view text) {
   std::string out(text);
   std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
@@ -105,7 +118,7 @@ void PageScanner::scanLinks(std::string_view address, const std::vector<std::str
     if (found.find(':') != std::string_view::npos && !startsWith(found, kHttp)) continue;
     if (linkBlocked_.PartialMatch(found)) continue;
     std::string link = resolved(found, root, base);
-    linkParent_.Replace(link, "\\1");
+    dropParents(linkParent_, link);
     out.add(std::move(link));
   }
 }
@@ -128,7 +141,7 @@ void PageScanner::scanImages(std::string_view address, const std::vector<std::st
     // "https://" anywhere else in the address still is.
     const std::size_t schemeEnd = pageHttps && isHttps(image) ? std::string_view("https://").size() : 0;
     if (imageBlocked_.PartialMatch(std::string_view(image).substr(schemeEnd))) continue;
-    imageParent_.Replace(image, "\\1");
+    dropParents(imageParent_, image);
     out.add(std::move(image));
   }
 }

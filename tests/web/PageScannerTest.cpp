@@ -59,6 +59,8 @@ TEST(PageScanner, LinksResolveAgainstThePageAndSkipWhatIsNoPageToFollow) {
       {R"(<a href='/top.html'>)", {"http://site.example/top.html"}},
       {R"(<a class="x" href = "http://other.example/a">)", {"http://other.example/a"}},
       {R"(<a href="sub/../up.html">)", {"http://site.example/dir/up.html"}},
+      // The parent rule never reaches into the scheme ("http:/x" is no address).
+      {R"(<a href="http:///../x">)", {"http:///../x"}},
       {R"(<a href="HTTP://other.example/a">)", {}},
       {R"x(<a href="mailto:me@example.com"><a href="javascript:go()"><a href="https://x.example/">)x", {}},
       {R"(<a href="pic.JPG"><a href="f.zip"><a href="r.Pdf"><a href="about.html"><a href="Login">)", {}},
