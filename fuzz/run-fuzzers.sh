@@ -5,6 +5,10 @@
 #
 #   fuzz/run-fuzzers.sh SECONDS [TARGET...]     (default: the six decoders)
 #
+# WARPIX_FUZZ_SEED fixes libFuzzer's random seed (0, the default, lets it
+# pick one), and WARPIX_FUZZ_LEARNED puts what a run learns in another
+# folder: a fixed seed from the committed seeds alone repeats the same run.
+#
 # Exits non-zero when any target finds a crash, leak or timeout.
 set -euo pipefail
 
@@ -23,7 +27,7 @@ ninja -C "$build" -j2 "${targets[@]}"
 status=0
 for target in "${targets[@]}"; do
   kind=${target#fuzz_}
-  learned="$here/corpus-$kind"
+  learned="${WARPIX_FUZZ_LEARNED:-$here}/corpus-$kind"
   artifacts="$build/artifacts/$kind/"
   mkdir -p "$learned" "$artifacts"
   echo "== $target: $seconds s"
@@ -31,7 +35,7 @@ for target in "${targets[@]}"; do
   # limit sits above the decoders' own budget, so only a real leak trips it.
   if ! LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0" \
       "$build/$target" "$learned" "$here/corpus/$kind" \
-      -max_total_time="$seconds" -max_len=262144 -timeout=20 -rss_limit_mb=3072 \
+      -max_total_time="$seconds" -seed="${WARPIX_FUZZ_SEED:-0}" -max_len=262144 -timeout=20 -rss_limit_mb=3072 \
       -artifact_prefix="$artifacts" -print_final_stats=1 2>"$build/$target.log"; then
     status=1
     echo "   FOUND a problem: see $build/$target.log and $artifacts"
