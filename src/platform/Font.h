@@ -28,9 +28,10 @@ struct TextExtent {
 // A face that is not installed resolves to the closest installed one (the
 // metric twins stand in for the classic Windows faces).
 //
-// A Font owns its whole text machinery (font map, context, layout), so two
-// fonts never share state; one Font must not be used by two threads at
-// once. Move-only; a moved-from or failed Font is not valid(), measures as
+// A Font belongs to the thread that made it: the fonts of one thread share
+// what was found of the installed fonts (asking for the same font twice
+// costs a look-up), and a Font must not be used by another thread.
+// Move-only; a moved-from or failed Font is not valid(), measures as
 // zero and draws nothing.
 class Font {
  public:

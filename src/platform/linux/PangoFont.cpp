@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace warpix {
 namespace {
@@ -65,6 +67,78 @@ int characterHeightFor(PangoContext* context, PangoFontDescription* desc, int he
   return std::max(1, static_cast<int>(std::lround(em)));
 }
 
+// Family, weight and style are set one by one: a description string would
+// read words of the face name ("Roman") as style words.
+FontDescription describe(const std::string& face, int weight, bool italic) {
+  FontDescription desc(pango_font_description_new());
+  pango_font_description_set_family(desc.get(), face.c_str());
+  pango_font_description_set_weight(desc.get(), static_cast<PangoWeight>(gdiWeight(weight)));
+  pango_font_description_set_style(desc.get(), italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+  return desc;
+}
+
+// The thread's text machinery, shared by all its fonts: the font map, one
+// context with the rendering options, and what each asked font resolved
+// to. Finding a font among the installed ones, and its fallbacks for other
+// scripts, is costly (fontconfig scores every installed face), and Pango
+// keeps what it found per context settings: with one context, a face,
+// size and style asked again costs a look-up, not a search.
+class FontShelf {
+ public:
+  struct Choice {
+    int characterHeight = 0;  // 0: no such font could be loaded
+    std::string family;
+    // Held so that Pango keeps what its search found for this font even
+    // after its own small cache of font sets has let it go.
+    GObjectRef<PangoFontset> fontset;
+  };
+
+  static FontShelf& forThisThread() {
+    thread_local FontShelf shelf;
+    return shelf;
+  }
+
+  bool ready() const { return context_ != nullptr; }
+  PangoContext* context() const { return context_.get(); }
+
+  const Choice& choose(const std::string& face, int height, int weight, bool italic) {
+    Key key{face, height, gdiWeight(weight), italic};
+    const auto found = choices_.find(key);
+    if (found != choices_.end()) return found->second;
+    return choices_.emplace(std::move(key), resolve(face, height, weight, italic)).first->second;
+  }
+
+ private:
+  using Key = std::tuple<std::string, int, int, bool>;
+
+  FontShelf() {
+    fontMap_.reset(PANGO_FONT_MAP(g_object_ref(pango_cairo_font_map_get_default())));
+    if (!fontMap_) return;
+    context_.reset(pango_font_map_create_context(fontMap_.get()));
+    if (context_) setRenderingOptions(context_.get());
+  }
+
+  Choice resolve(const std::string& face, int height, int weight, bool italic) const {
+    const FontDescription desc(describe(face, weight, italic));
+    // Pango sizes are in 1/1024 pixel; the cap keeps them in range and far
+    // above any height a screen can show.
+    const int em = std::min(characterHeightFor(context_.get(), desc.get(), height), kMaxCharacterHeight);
+    if (em <= 0) return {};
+    pango_font_description_set_absolute_size(desc.get(), static_cast<double>(em) * PANGO_SCALE);
+    const GObjectRef<PangoFont> loaded(pango_context_load_font(context_.get(), desc.get()));
+    if (!loaded) return {};
+    const FontDescription resolved(pango_font_describe(loaded.get()));
+    const char* family = pango_font_description_get_family(resolved.get());
+    GObjectRef<PangoFontset> fontset(
+        pango_context_load_fontset(context_.get(), desc.get(), pango_context_get_language(context_.get())));
+    return {em, family != nullptr ? family : "", std::move(fontset)};
+  }
+
+  GObjectRef<PangoFontMap> fontMap_;
+  GObjectRef<PangoContext> context_;
+  std::map<Key, Choice> choices_;
+};
+
 }  // namespace
 
 PangoLayout* Font::Impl::layoutFor(const std::string& utf8) const {
@@ -82,37 +156,18 @@ PangoLayout* Font::Impl::layoutFor(const std::string& utf8) const {
 }
 
 Font::Font(const std::string& face, int height, int weight, bool italic) {
+  FontShelf& shelf = FontShelf::forThisThread();
+  if (!shelf.ready()) return;
+  const FontShelf::Choice& choice = shelf.choose(face, height, weight, italic);
+  if (choice.characterHeight <= 0) return;
   auto impl = std::make_unique<Impl>();
-  // The thread's one font map: fonts, and the fallback fonts of other
-  // scripts, are found and loaded once, not again for every text drawn.
-  impl->fontMap.reset(PANGO_FONT_MAP(g_object_ref(pango_cairo_font_map_get_default())));
-  if (!impl->fontMap) return;
-  impl->context.reset(pango_font_map_create_context(impl->fontMap.get()));
-  if (!impl->context) return;
-  setRenderingOptions(impl->context.get());
-
-  // Family, weight and style are set one by one: a description string
-  // would read words of the face name ("Roman") as style words.
-  const FontDescription desc(pango_font_description_new());
-  pango_font_description_set_family(desc.get(), face.c_str());
-  pango_font_description_set_weight(desc.get(), static_cast<PangoWeight>(gdiWeight(weight)));
-  pango_font_description_set_style(desc.get(), italic ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
-
-  // Pango sizes are in 1/1024 pixel; the cap keeps them in range and far
-  // above any height a screen can show.
-  const int em = std::min(characterHeightFor(impl->context.get(), desc.get(), height), kMaxCharacterHeight);
-  if (em <= 0) return;
-  impl->characterHeight = em;
-  pango_font_description_set_absolute_size(desc.get(), static_cast<double>(em) * PANGO_SCALE);
-
-  const GObjectRef<PangoFont> loaded(pango_context_load_font(impl->context.get(), desc.get()));
-  if (!loaded) return;
-  const FontDescription resolved(pango_font_describe(loaded.get()));
-  const char* family = pango_font_description_get_family(resolved.get());
-  impl->family = family != nullptr ? family : "";
-
+  impl->context.reset(PANGO_CONTEXT(g_object_ref(shelf.context())));
+  impl->family = choice.family;
+  impl->characterHeight = choice.characterHeight;
   impl->layout.reset(pango_layout_new(impl->context.get()));
   if (!impl->layout) return;
+  const FontDescription desc(describe(face, weight, italic));
+  pango_font_description_set_absolute_size(desc.get(), static_cast<double>(choice.characterHeight) * PANGO_SCALE);
   pango_layout_set_font_description(impl->layout.get(), desc.get());
   // One line, as TextOut writes it: line breaks are not obeyed.
   pango_layout_set_single_paragraph_mode(impl->layout.get(), TRUE);

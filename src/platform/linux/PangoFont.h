@@ -15,11 +15,11 @@ struct GObjectUnref {
 template <typename T>
 using GObjectRef = std::unique_ptr<T, GObjectUnref>;
 
-// What a Font holds: a reference to the thread's font map, a context with
-// fixed rendering options and one reusable layout. Measuring and drawing go through the
-// same layout, so the drawn text always has the measured size.
+// What a Font holds: a reference to its thread's context (fixed rendering
+// options, shared by the thread's fonts and never changed) and a layout of
+// its own. Measuring and drawing go through the same layout, so the drawn
+// text always has the measured size.
 struct Font::Impl {
-  GObjectRef<PangoFontMap> fontMap;
   GObjectRef<PangoContext> context;
   GObjectRef<PangoLayout> layout;
   std::string family;
