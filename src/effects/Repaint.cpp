@@ -21,6 +21,9 @@ Repaint::Repaint(CSceneWnd& scene_) : Saver(scene_) {
   strokesLeft_ = (width * height / area) * 2;
   // Bigger brushes go more slowly.
   pacingTimer.setInterval(static_cast<std::int64_t>(kPacingMs) * area);
+  // A large brush takes tens of microseconds a stroke: 600 of them would
+  // hold back the closing of the saver by over ten milliseconds.
+  lookForInputEvery(kStrokesPerInputLook);
 }
 
 Repaint::~Repaint() = default;

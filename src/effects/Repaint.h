@@ -16,6 +16,9 @@ class Surface;
 // never from strokes drawn since.
 class Repaint final : public Saver {
  public:
+  // Strokes between two looks for input.
+  static constexpr std::int32_t kStrokesPerInputLook = 25;
+
   explicit Repaint(CSceneWnd& scene);
   ~Repaint() override;
   const char* kindName() const override { return "Repaint"; }

@@ -48,9 +48,16 @@ class Saver : public Operation {
   // for input and paces. False means input waits or a stop was asked:
   // return at once, keep state.
   bool tick() {
-    if (pixelCount++ % kUnitsPerCheck != 0) return true;
-    return checkAndPace();
+    const std::int32_t unit = pixelCount++;
+    if (unit % kUnitsPerCheck == 0) return checkAndPace();
+    // Between checks, an operation whose units are heavy looks for input
+    // alone (no showing, no pacing), so closing never waits out 600 of them.
+    return unit % unitsPerInputLook_ != 0 || canContinue();
   }
+  // How often, in units, tick() looks for input between its checks; for
+  // operations whose units take microseconds, not nanoseconds. Must divide
+  // kUnitsPerCheck.
+  void lookForInputEvery(std::int32_t units) { unitsPerInputLook_ = units; }
   // Loops that write the screen's raw rows (Surface::pixelsUnmarked) note
   // each row here; the rows are marked changed at the next check, so the
   // screen shows the sweep as it goes without per-pixel bookkeeping.
@@ -83,6 +90,7 @@ class Saver : public Operation {
   void markWritten();
 
   std::uint32_t number_ = 0;
+  std::int32_t unitsPerInputLook_ = kUnitsPerCheck;
   int writtenTop_ = INT32_MAX;
   int writtenBottom_ = 0;
 };

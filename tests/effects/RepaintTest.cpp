@@ -75,9 +75,12 @@ TEST(Repaint, AveragesOnlyTheOnScreenPartOfTheBox) {
   }
 }
 
-// Input at every check: the first step stops after one stroke, every later
-// one after 600 more, and the pass ends with the count used up exactly.
+// Input at every look: the first step stops after one stroke, every later
+// one after a few more (input is looked for between the checks that show
+// and pace), and the pass ends with the count used up exactly.
 TEST(Repaint, EachStepPaintsItsShareOfStrokesAndThePassUsesThemUp) {
+  constexpr int kShare = Repaint::kStrokesPerInputLook;
+  static_assert(Saver::kUnitsPerCheck % kShare == 0);
   for (int seed = 1; seed <= 4; ++seed) {
     SceneFixture f(200, 150);
     f.create(seed);
@@ -89,15 +92,14 @@ TEST(Repaint, EachStepPaintsItsShareOfStrokesAndThePassUsesThemUp) {
       f.screen.pushEventAfterChecks(2, {ScreenBackend::InputEvent::Kind::Key});
       r.run();
       if (!r.isFinished()) {
-        ASSERT_EQ(r.strokesLeft(), total - 1 - 600 * steps) << r.brush().name();
+        ASSERT_EQ(r.strokesLeft(), total - 1 - kShare * steps) << r.brush().name();
         ++steps;
       }
       if (f.screen.eventWaiting()) f.screen.nextEvent();
       ASSERT_LT(steps, 100000);
     }
     EXPECT_EQ(r.strokesLeft(), 0);
-    // total - 1 strokes, one check for every 600 of them.
-    EXPECT_EQ(steps, (total - 1 + 599) / 600) << r.brush().name();
+    EXPECT_EQ(steps, (total - 1 + kShare - 1) / kShare) << r.brush().name();
   }
 }
 
