@@ -1,6 +1,11 @@
 #include "platform/linux/SdlScreen.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <poll.h>
+// Xlib's None is a macro; here None always means the event kind.
+#undef None
 
 #include <algorithm>
 #include <cmath>
@@ -97,6 +102,10 @@ bool SdlScreen::openOwnWindow(std::string& error) {
     return false;
   }
   attachSurface(Surface(all.w, all.h));
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window_.get(), &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11)
+    xDisplay_ = info.info.x11.display;
   SDL_ShowCursor(SDL_DISABLE);
   SDL_RaiseWindow(window_.get());
   // Without a window manager nobody else gives the window the keyboard.
@@ -205,7 +214,29 @@ ScreenBackend::InputEvent SdlScreen::classify(const SDL_Event& e) {
   return out;
 }
 
+bool SdlScreen::nothingArrived() {
+  if (xDisplay_ == nullptr || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE) return false;
+  // Sends what is buffered, as a pump would, and moves whatever the server
+  // sent into Xlib's queue, where SDL's pump finds it.
+  return XEventsQueued(xDisplay_, QueuedAfterFlush) == 0;
+}
+
+void SdlScreen::sleepUntilInput(std::uint64_t ms) {
+  // Called right after a look found nothing: when both queues are still
+  // empty, the socket tells the rest, and a signal cuts the poll short.
+  if (xDisplay_ == nullptr || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE ||
+      XEventsQueued(xDisplay_, QueuedAlready) > 0) {
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+    return;
+  }
+  pollfd fd{ConnectionNumber(xDisplay_), POLLIN, 0};
+  poll(&fd, 1, static_cast<int>(ms));
+}
+
 bool SdlScreen::relevantEventAtHead() {
+  // A pump looks at the connection a dozen times; while a pass runs, input
+  // is looked for hundreds of times a second and nearly always absent.
+  if (nothingArrived()) return false;
   SDL_PumpEvents();
   SDL_Event e;
   while (SDL_PeepEvents(&e, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1) {
@@ -249,7 +280,7 @@ bool SdlScreen::waitForEvent(std::uint32_t ms) {
     if (eventWaiting()) return true;
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= deadline) return false;
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(pacer_.sleepMs(now, deadline, kSignalPollMs)));
+    sleepUntilInput(pacer_.sleepMs(now, deadline, kSignalPollMs));
   }
 }
 

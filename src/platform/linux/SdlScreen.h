@@ -10,6 +10,7 @@
 #include "platform/linux/StopSignals.h"
 
 struct SDL_Window;
+struct _XDisplay;
 struct SDL_Surface;
 union SDL_Event;
 
@@ -74,6 +75,13 @@ class SdlScreen final : public ScreenBackend {
   InputEvent classify(const SDL_Event& e);
   // Drops the events at the head of the queue that the scene ignores.
   bool relevantEventAtHead();
+  // True when nothing can be waiting: SDL's queue is empty and so is what
+  // the X server has sent. One read of the connection instead of the
+  // dozen a pump of SDL's makes. False when unsure (not on X).
+  bool nothingArrived();
+  // Sleeps up to `ms` or until the X server sends something; for right
+  // after a look found nothing.
+  void sleepUntilInput(std::uint64_t ms);
   void flushIfDue();
   void flush();
 
@@ -89,6 +97,8 @@ class SdlScreen final : public ScreenBackend {
   int verticalDpi_ = kDefaultDpi;
   RefreshPacer pacer_;
   bool quitSent_ = false;
+  // SDL's own X connection, when SDL runs on X.
+  _XDisplay* xDisplay_ = nullptr;
 };
 
 }  // namespace warpix
