@@ -105,11 +105,15 @@ class FontShelf {
     Key key{face, height, gdiWeight(weight), italic};
     const auto found = choices_.find(key);
     if (found != choices_.end()) return found->second;
+    // The saver asks for a few hundred fonts at most; a caller that asks
+    // for endless sizes starts the shelf afresh instead of growing it.
+    if (choices_.size() >= kMostChoices) choices_.clear();
     return choices_.emplace(std::move(key), resolve(face, height, weight, italic)).first->second;
   }
 
  private:
   using Key = std::tuple<std::string, int, int, bool>;
+  static constexpr std::size_t kMostChoices = 1024;
 
   FontShelf() {
     fontMap_.reset(PANGO_FONT_MAP(g_object_ref(pango_cairo_font_map_get_default())));
