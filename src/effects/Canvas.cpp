@@ -97,7 +97,7 @@ void Canvas::applyTexture() {
     if (static_cast<unsigned>(x) < static_cast<unsigned>(w) && static_cast<unsigned>(y) < static_cast<unsigned>(h)) {
       Pixel& p = pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)];
       p = shadeLightness(p, texture_.at(y, x));
-      wrote(y);
+      wrote(x, y);
     }
     // Step past the pixel just changed before giving way to input, so a
     // resumed pass never shades a pixel twice.

@@ -83,7 +83,7 @@ void Distort::draw() {
       const Pixel s = src[static_cast<std::size_t>(sy) * srcStride + static_cast<std::size_t>(sx)];
       const std::size_t at = static_cast<std::size_t>(y) * dstStride + static_cast<std::size_t>(x);
       dst[at] = blend_ ? mix(s, src[static_cast<std::size_t>(y) * srcStride + static_cast<std::size_t>(x)], sw, tw) : s;
-      wrote(y);
+      wrote(x, y);
     }
     if (!tick()) return;
     if (order.next(x, y)) break;

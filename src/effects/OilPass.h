@@ -98,7 +98,7 @@ class OilPass : public Saver {
           const Pixel p = self().paint(px, py, inside(px, py, w, h));
           if (p == kKeepPixel) return;
           dst[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)] = p;
-          wrote(py);
+          wrote(px, py);
         },
         [this] { return tick(); });
   }

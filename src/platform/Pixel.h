@@ -38,6 +38,7 @@ struct Rect {
   int bottom = 0;
   int width() const { return right - left; }
   int height() const { return bottom - top; }
+  bool empty() const { return right <= left || bottom <= top; }
   bool operator==(const Rect&) const = default;
 };
 

@@ -9,8 +9,8 @@ namespace warpix {
 
 // When a screen shows its changes and looks at its event queue, for the
 // screen backends, which differ only in how they copy rows and wait:
-// changes are shown at most once per display refresh, only the rows that
-// changed (all of them after the window lost its contents), and a queue
+// changes are shown at most once per display refresh, only the box around
+// what changed (the whole window after it lost its contents), and a queue
 // found empty is not looked at again within the same millisecond, since
 // some operations ask after every cell of their work. Times are the
 // backend's milliseconds.
@@ -21,20 +21,21 @@ class RefreshPacer {
   void setFrameMs(std::uint32_t ms) { frameMs_ = ms == 0 ? 1 : ms; }
   std::uint32_t frameMs() const { return frameMs_; }
 
-  // Collects the surface's changed rows; true when something is to be
+  // Collects what changed on the surface; true when something is to be
   // shown and a refresh has passed since the last showing.
   bool due(Surface& surface, std::uint64_t now) {
-    held_ = merged(held_, surface.takeDirtyRows());
+    held_ = merged(held_, surface.takeDirty());
     if (!pending()) return false;
     return now - lastShownMs_ >= frameMs_;
   }
-  // The rows to show now, clipped to `height`, and forgets them.
-  Surface::RowRange take(int height, std::uint64_t now) {
+  // The part to show now, clipped to width x height, and forgets it.
+  Rect take(int width, int height, std::uint64_t now) {
     lastShownMs_ = now;
-    Surface::RowRange rows = exposed_ ? Surface::RowRange{0, height} : held_;
-    rows.bottom = std::min(rows.bottom, height);
+    Rect shown = exposed_ ? Rect{0, 0, width, height} : held_;
+    shown.right = std::min(shown.right, width);
+    shown.bottom = std::min(shown.bottom, height);
     drop();
-    return rows;
+    return shown.empty() ? Rect{} : shown;
   }
   bool wholeWindow() const { return exposed_; }
   void drop() {
@@ -48,7 +49,7 @@ class RefreshPacer {
   }
 
   // How long a wait that ends at `deadline` may sleep at most, in slices of
-  // `longest`, so that held rows are shown when their refresh comes.
+  // `longest`, so that held changes are shown when their refresh comes.
   std::uint64_t sleepMs(std::uint64_t now, std::uint64_t deadline, std::uint64_t longest) const {
     std::uint64_t slice = std::min(deadline - now, longest);
     if (pending()) {
@@ -67,17 +68,17 @@ class RefreshPacer {
  private:
   static constexpr std::uint64_t kNever = UINT64_MAX;
 
-  static Surface::RowRange merged(Surface::RowRange a, Surface::RowRange b) {
+  static Rect merged(const Rect& a, const Rect& b) {
     if (a.empty()) return b;
     if (b.empty()) return a;
-    return {std::min(a.top, b.top), std::max(a.bottom, b.bottom)};
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
   }
   bool pending() const { return !held_.empty() || exposed_; }
 
   std::uint32_t frameMs_ = kDefaultFrameMs;
   std::uint64_t lastShownMs_ = 0;
   std::uint64_t emptyLookMs_ = kNever;
-  Surface::RowRange held_;  // changed rows not yet shown
+  Rect held_;  // the box around changes not yet shown
   bool exposed_ = false;
 };
 

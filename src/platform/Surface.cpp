@@ -15,15 +15,13 @@ Surface::Surface(int width, int height)
       height_(std::max(0, height)),
       owned_(static_cast<std::size_t>(width_) * height_, 0u),
       pixels_(owned_.data()),
-      dirtyTop_(0),
-      dirtyBottom_(height_) {}
+      dirty_{0, 0, width_, height_} {}
 
 Surface::Surface(int width, int height, Pixel* borrowed)
     : width_(borrowed != nullptr ? std::max(0, width) : 0),
       height_(borrowed != nullptr ? std::max(0, height) : 0),
       pixels_(borrowed),
-      dirtyTop_(0),
-      dirtyBottom_(height_) {}
+      dirty_{0, 0, width_, height_} {}
 
 Surface::~Surface() = default;
 
@@ -32,8 +30,7 @@ Surface::Surface(Surface&& other) noexcept
       height_(other.height_),
       owned_(std::move(other.owned_)),
       pixels_(other.pixels_),
-      dirtyTop_(other.dirtyTop_),
-      dirtyBottom_(other.dirtyBottom_) {
+      dirty_(other.dirty_) {
   other.width_ = other.height_ = 0;
   other.pixels_ = nullptr;
 }
@@ -44,8 +41,7 @@ Surface& Surface::operator=(Surface&& other) noexcept {
   height_ = other.height_;
   owned_ = std::move(other.owned_);
   pixels_ = other.pixels_;
-  dirtyTop_ = other.dirtyTop_;
-  dirtyBottom_ = other.dirtyBottom_;
+  dirty_ = other.dirty_;
   other.width_ = other.height_ = 0;
   other.pixels_ = nullptr;
   return *this;
@@ -60,7 +56,8 @@ void Surface::fillRect(const Rect& r, Pixel p) {
   const int left = std::max(0, r.left), right = std::min(width_, r.right);
   const int top = std::max(0, r.top), bottom = std::min(height_, r.bottom);
   if (left >= right || top >= bottom) return;
-  for (int y = top; y < bottom; ++y) std::fill(row(y) + left, row(y) + right, p);
+  for (int y = top; y < bottom; ++y) std::fill(rawRow(y) + left, rawRow(y) + right, p);
+  markDirty({left, top, right, bottom});
 }
 
 void Surface::copyFrom(const Surface& src) { blit(0, 0, src.width_, src.height_, src, 0, 0); }
@@ -74,16 +71,17 @@ void Surface::blit(int dx, int dy, int w, int h, const Surface& src, int sx, int
   w = std::min({w, src.width_ - sx, width_ - dx});
   h = std::min({h, src.height_ - sy, height_ - dy});
   if (w <= 0 || h <= 0) return;
+  markDirty({dx, dy, dx + w, dy + h});
   if (&src == this) {
     // Overlapping copy within one surface: take rows in the safe order and
     // move each row as a whole.
     for (int i = 0; i < h; ++i) {
       const int y = dy > sy ? h - 1 - i : i;
-      std::memmove(row(dy + y) + dx, row(sy + y) + sx, static_cast<std::size_t>(w) * sizeof(Pixel));
+      std::memmove(rawRow(dy + y) + dx, rawRow(sy + y) + sx, static_cast<std::size_t>(w) * sizeof(Pixel));
     }
     return;
   }
-  for (int y = 0; y < h; ++y) std::copy_n(src.row(sy + y) + sx, w, row(dy + y) + dx);
+  for (int y = 0; y < h; ++y) std::copy_n(src.row(sy + y) + sx, w, rawRow(dy + y) + dx);
 }
 
 namespace {
@@ -110,8 +108,9 @@ void Surface::drawDib(int x, int y, const std::uint8_t* info, const std::uint8_t
   const Span cols = visibleSpan(x, dib.width(), width_);
   const Span rows = visibleSpan(y, dib.height(), height_);
   if (cols.empty() || rows.empty()) return;
+  markDirty({x + cols.first, y + rows.first, x + cols.last, y + rows.last});
   for (int r = rows.first; r < rows.last; ++r)
-    dib.readRow(r, cols.first, cols.last - cols.first, row(y + r) + x + cols.first);
+    dib.readRow(r, cols.first, cols.last - cols.first, rawRow(y + r) + x + cols.first);
 }
 
 // Nearest neighbour as a colour-on-colour stretch picks it: destination
@@ -127,6 +126,7 @@ void Surface::stretchDib(int x, int y, int dw, int dh, const std::uint8_t* info,
   const Span cols = visibleSpan(x, dw, width_);
   const Span rows = visibleSpan(y, dh, height_);
   if (cols.empty() || rows.empty()) return;
+  markDirty({x + cols.first, y + rows.first, x + cols.last, y + rows.last});
 
   std::vector<int> sourceColumn(static_cast<std::size_t>(cols.last - cols.first));
   for (int i = cols.first; i < cols.last; ++i)
@@ -142,16 +142,16 @@ void Surface::stretchDib(int x, int y, int dw, int dh, const std::uint8_t* info,
       dib.readRow(sy, firstSource, sourceCount, decoded.data());
       decodedRow = sy;
     }
-    Pixel* out = row(y + j) + x + cols.first;
+    Pixel* out = rawRow(y + j) + x + cols.first;
     for (std::size_t i = 0; i < sourceColumn.size(); ++i) out[i] = decoded[sourceColumn[i] - firstSource];
   }
 }
 
-Surface::RowRange Surface::takeDirtyRows() {
-  RowRange r{std::max(0, dirtyTop_), std::min(height_, dirtyBottom_)};
-  dirtyTop_ = INT_MAX;
-  dirtyBottom_ = INT_MIN;
-  return r;
+Rect Surface::takeDirty() {
+  const Rect r{std::max(0, dirty_.left), std::max(0, dirty_.top), std::min(width_, dirty_.right),
+               std::min(height_, dirty_.bottom)};
+  dirty_ = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+  return r.empty() ? Rect{} : r;
 }
 
 }  // namespace warpix

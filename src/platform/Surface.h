@@ -40,7 +40,7 @@ class Surface {
     return pixels_ + static_cast<std::size_t>(y) * width_;
   }
   const Pixel* data() const { return pixels_; }
-  // Raw pixels for hot loops that mark the rows they change themselves
+  // Raw pixels for hot loops that mark what they change themselves
   // (markDirty), so the per-pixel path carries no bookkeeping.
   Pixel* pixelsUnmarked() { return pixels_; }
 
@@ -50,7 +50,7 @@ class Surface {
   void setPixel(int x, int y, Pixel p) {
     if (!contains(x, y)) return;
     pixels_[static_cast<std::size_t>(y) * width_ + x] = p;
-    markDirty(y, y + 1);
+    markDirty({x, y, x + 1, y + 1});
   }
 
   void fill(Pixel p);
@@ -81,26 +81,27 @@ class Surface {
   // text's cell, as GDI TextOut places it by default.
   void drawText(const Font& font, int x, int y, const std::string& utf8, Pixel colour);
 
-  // Rows written since the last call, as [top, bottom); empty when none.
-  struct RowRange {
-    int top = 0;
-    int bottom = 0;
-    bool empty() const { return bottom <= top; }
-  };
-  RowRange takeDirtyRows();
-  void markDirty(int top, int bottom) {
-    if (top < dirtyTop_) dirtyTop_ = top;
-    if (bottom > dirtyBottom_) dirtyBottom_ = bottom;
+  // The box around what was written since the last call, clipped to the
+  // surface; empty when nothing was. A screen shows only this part, so a
+  // pass sweeping a column sends the X server a column, not whole rows.
+  Rect takeDirty();
+  void markDirty(int top, int bottom) { markDirty({0, top, width_, bottom}); }
+  void markDirty(const Rect& r) {
+    if (r.left < dirty_.left) dirty_.left = r.left;
+    if (r.top < dirty_.top) dirty_.top = r.top;
+    if (r.right > dirty_.right) dirty_.right = r.right;
+    if (r.bottom > dirty_.bottom) dirty_.bottom = r.bottom;
   }
   void markAllDirty() { markDirty(0, height_); }
 
  private:
+  Pixel* rawRow(int y) { return pixels_ + static_cast<std::size_t>(y) * width_; }
+
   int width_;
   int height_;
   std::vector<Pixel> owned_;  // empty when the pixels are borrowed
   Pixel* pixels_ = nullptr;
-  int dirtyTop_;
-  int dirtyBottom_;
+  Rect dirty_;
 };
 
 }  // namespace warpix

@@ -62,9 +62,8 @@ bool Saver::isFinished() {
 }
 
 void Saver::markWritten() {
-  if (writtenTop_ < writtenBottom_) scene->surface().markDirty(writtenTop_, writtenBottom_);
-  writtenTop_ = INT32_MAX;
-  writtenBottom_ = 0;
+  if (!written_.empty()) scene->surface().markDirty(written_);
+  written_ = kNothingWritten;
 }
 
 bool Saver::checkAndPace() {

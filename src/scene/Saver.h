@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "app/Random.h"
+#include "platform/Pixel.h"
 #include "raster/ColorRGB.h"
 #include "scene/Operation.h"
 #include "scene/teTimer.h"
@@ -49,21 +50,26 @@ class Saver : public Operation {
   // return at once, keep state.
   bool tick() {
     const std::int32_t unit = pixelCount++;
+    if (unit != nextLook_) return true;
+    nextLook_ = unit + unitsPerInputLook_;
     if (unit % kUnitsPerCheck == 0) return checkAndPace();
     // Between checks, an operation whose units are heavy looks for input
     // alone (no showing, no pacing), so closing never waits out 600 of them.
-    return unit % unitsPerInputLook_ != 0 || canContinue();
+    return canContinue();
   }
   // How often, in units, tick() looks for input between its checks; for
   // operations whose units take microseconds, not nanoseconds. Must divide
-  // kUnitsPerCheck.
+  // kUnitsPerCheck; set before the first tick.
   void lookForInputEvery(std::int32_t units) { unitsPerInputLook_ = units; }
-  // Loops that write the screen's raw rows (Surface::pixelsUnmarked) note
-  // each row here; the rows are marked changed at the next check, so the
-  // screen shows the sweep as it goes without per-pixel bookkeeping.
-  void wrote(int row) {
-    if (row < writtenTop_) writtenTop_ = row;
-    if (row >= writtenBottom_) writtenBottom_ = row + 1;
+  // Loops that write the screen's raw pixels (Surface::pixelsUnmarked)
+  // note each pixel here; the box around them is marked changed at the
+  // next check, so the screen shows the sweep as it goes and sends only
+  // what the sweep touched.
+  void wrote(int column, int row) {
+    if (column < written_.left) written_.left = column;
+    if (column >= written_.right) written_.right = column + 1;
+    if (row < written_.top) written_.top = row;
+    if (row >= written_.bottom) written_.bottom = row + 1;
   }
 
   CSceneWnd* scene;
@@ -89,10 +95,12 @@ class Saver : public Operation {
   // Marks the rows noted by wrote() on the screen and forgets them.
   void markWritten();
 
+  static constexpr Rect kNothingWritten{INT32_MAX, INT32_MAX, 0, 0};
+
   std::uint32_t number_ = 0;
   std::int32_t unitsPerInputLook_ = kUnitsPerCheck;
-  int writtenTop_ = INT32_MAX;
-  int writtenBottom_ = 0;
+  std::int32_t nextLook_ = 0;  // the unit at which tick() next looks
+  Rect written_ = kNothingWritten;
 };
 
 }  // namespace warpix

@@ -21,7 +21,7 @@ constexpr Pixel kInk = 0xE0B010;
 Surface blankSurface(int w = 320, int h = 90) {
   Surface s(w, h);
   s.fill(kBackground);
-  s.takeDirtyRows();
+  s.takeDirty();
   return s;
 }
 
@@ -124,7 +124,7 @@ TEST(Font, MovedFromAndInvalidFontsMeasureNothingAndDrawNothing) {
   Surface s = blankSurface();
   s.drawText(a, 10, 10, "text", kInk);
   EXPECT_EQ(paintedPixels(s).count, 0);
-  EXPECT_TRUE(s.takeDirtyRows().empty());
+  EXPECT_TRUE(s.takeDirty().empty());
 }
 
 TEST(SurfaceText, DrawsTheAskedColourInsideTheMeasuredCell) {
@@ -144,9 +144,11 @@ TEST(SurfaceText, DrawsTheAskedColourInsideTheMeasuredCell) {
     // Without descenders the ink ends on the baseline (round letters may
     // overshoot it by a pixel).
     EXPECT_NEAR(p.box.bottom, 11 + e.ascent, 1) << face;
-    const Surface::RowRange dirty = s.takeDirtyRows();
+    const Rect dirty = s.takeDirty();
     EXPECT_LE(dirty.top, p.box.top);
     EXPECT_GE(dirty.bottom, p.box.bottom);
+    EXPECT_LE(dirty.left, p.box.left);
+    EXPECT_GE(dirty.right, p.box.right);
   }
 }
 

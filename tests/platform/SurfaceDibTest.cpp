@@ -71,7 +71,7 @@ std::vector<std::uint8_t> bgr(const std::vector<Pixel>& pixels) {
 Surface blankSurface(int w = 8, int h = 6) {
   Surface s(w, h);
   s.fill(kBackground);
-  s.takeDirtyRows();
+  s.takeDirty();
   return s;
 }
 
@@ -247,17 +247,17 @@ TEST(SurfaceDib, ClipsAtEveryEdge) {
     Surface s = blankSurface();
     s.drawDib(c.x, c.y, d.info(), d.bits());
     EXPECT_EQ(countChanged(s), 0);
-    EXPECT_TRUE(s.takeDirtyRows().empty());
+    EXPECT_TRUE(s.takeDirty().empty());
   }
 }
 
-TEST(SurfaceDib, MarksOnlyTheRowsItDraws) {
+TEST(SurfaceDib, MarksOnlyTheBoxItDraws) {
   const Dib d = gridDib();
   Surface s = blankSurface();
   s.drawDib(1, 2, d.info(), d.bits());
-  const Surface::RowRange r = s.takeDirtyRows();
-  EXPECT_EQ(r.top, 2);
-  EXPECT_EQ(r.bottom, 5);
+  EXPECT_EQ(s.takeDirty(), (Rect{1, 2, 5, 5}));
+  s.drawDib(-2, 1, d.info(), d.bits());
+  EXPECT_EQ(s.takeDirty(), (Rect{0, 1, 2, 4})) << "clipped at the left edge";
 }
 
 TEST(SurfaceDib, RefusesHeadersThatCannotBeTrue) {

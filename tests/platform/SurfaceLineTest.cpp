@@ -16,7 +16,7 @@ constexpr Pixel kInk = 0xC86403;
 Surface blankSurface(int w = 48, int h = 40) {
   Surface s(w, h);
   s.fill(kBackground);
-  s.takeDirtyRows();
+  s.takeDirty();
   return s;
 }
 
@@ -173,7 +173,7 @@ TEST(SurfaceLine, PaintsTheExactColourAndMarksItsRows) {
     }
   EXPECT_GT(painted, 0);
   // Rows 18 .. 25 are painted; the dirty range holds them and not much more.
-  const Surface::RowRange r = s.takeDirtyRows();
+  const Rect r = s.takeDirty();
   EXPECT_LE(r.top, 18);
   EXPECT_GE(r.bottom, 26);
   EXPECT_GE(r.top, 15);
@@ -184,7 +184,7 @@ TEST(SurfacePolyline, FewerThanTwoPointsDrawNothing) {
   Surface s = blankSurface();
   s.polyline({}, kInk, 4, true);
   s.polyline({{5, 5}}, kInk, 4, true);
-  EXPECT_TRUE(s.takeDirtyRows().empty());
+  EXPECT_TRUE(s.takeDirty().empty());
   for (int y = 0; y < s.height(); ++y)
     for (int x = 0; x < s.width(); ++x) ASSERT_EQ(s.pixel(x, y), kBackground);
 }

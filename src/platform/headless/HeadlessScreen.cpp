@@ -18,16 +18,18 @@ HeadlessScreen::HeadlessScreen(int width, int height, int monitorCount, int bits
 
 void HeadlessScreen::present() {
   ++presents_;
-  const Surface::RowRange rows = surface_.takeDirtyRows();
-  if (rows.empty()) return;
-  presented_.resize(static_cast<std::size_t>(surface_.height()));
-  for (int y = std::max(rows.top, 0); y < std::min(rows.bottom, surface_.height()); ++y)
-    presented_[static_cast<std::size_t>(y)] = true;
+  const Rect shown = surface_.takeDirty();
+  if (shown.empty() || presented_.empty()) return;
+  const auto w = static_cast<std::size_t>(surface_.width());
+  for (int y = shown.top; y < shown.bottom; ++y) {
+    const auto from = presented_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * w + shown.left);
+    std::fill(from, from + shown.width(), true);
+  }
 }
 
 void HeadlessScreen::resetPresented() {
   presents_ = 0;
-  presented_.assign(static_cast<std::size_t>(surface_.height()), false);
+  presented_.assign(static_cast<std::size_t>(surface_.width()) * surface_.height(), false);
 }
 
 ScreenBackend::InputEvent HeadlessScreen::nextEvent() {

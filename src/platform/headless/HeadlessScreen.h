@@ -19,8 +19,8 @@ class HeadlessScreen final : public ScreenBackend {
   int reservedPaletteEntries() const override { return bitsPerPixel_ <= 8 ? 20 : 0; }
   bool paletteDevice() const override { return bitsPerPixel_ <= 8; }
   Surface& surface() override { return surface_; }
-  // Counts the presents, and notes which rows they carried to the "monitor"
-  // since the last resetPresented().
+  // Counts the presents, and notes which pixels they carried to the
+  // "monitor" since the last resetPresented().
   void present() override;
   InputEvent nextEvent() override;
 
@@ -38,7 +38,12 @@ class HeadlessScreen final : public ScreenBackend {
     delayed_ = e;
   }
   int presents() const { return presents_; }
-  bool rowPresented(int y) const { return y >= 0 && y < static_cast<int>(presented_.size()) && presented_[y]; }
+  bool pixelPresented(int x, int y) const {
+    return surface_.contains(x, y) && !presented_.empty() &&
+           presented_[static_cast<std::size_t>(y) * surface_.width() + static_cast<std::size_t>(x)];
+  }
+  // Starts recording which pixels present() shows (and forgets the count);
+  // until then nothing is recorded, so a headless render pays nothing.
   void resetPresented();
 
  private:

@@ -292,19 +292,19 @@ void SdlScreen::flushIfDue() {
 
 void SdlScreen::flush() {
   const bool all = pacer_.wholeWindow();
-  const Surface::RowRange shown = pacer_.take(surface_.height(), SDL_GetTicks64());
-  SDL_Rect rows{0, shown.top, surface_.width(), shown.bottom - shown.top};
+  const Rect shown = pacer_.take(surface_.width(), surface_.height(), SDL_GetTicks64());
+  SDL_Rect box{shown.left, shown.top, shown.width(), shown.height()};
   if (frame_) {
-    // Drawn in our own memory: copy the rows into the window's image. Only
+    // Drawn in our own memory: copy the box into the window's image. Only
     // here may SDL be asked for that image; a direct surface points into
     // it, and asking could replace it.
     SDL_Surface* target = SDL_GetWindowSurface(window_.get());
     if (target == nullptr) return;
-    SDL_Rect to = rows;
-    if (rows.h > 0) SDL_BlitSurface(frame_.get(), &rows, target, &to);
+    SDL_Rect to = box;
+    if (!shown.empty()) SDL_BlitSurface(frame_.get(), &box, target, &to);
   }
   if (all) SDL_UpdateWindowSurface(window_.get());
-  else if (rows.h > 0) SDL_UpdateWindowSurfaceRects(window_.get(), &rows, 1);
+  else if (!shown.empty()) SDL_UpdateWindowSurfaceRects(window_.get(), &box, 1);
 }
 
 }  // namespace warpix

@@ -15,14 +15,14 @@ void Surface::polyline(const std::vector<Point>& points, Pixel colour, int penWi
   if (points.size() < 2) return;
   CairoCanvas canvas(pixels_, width_, height_);
   const Rect changed = canvas.stroke(points, closed, colour, penWidth);
-  if (changed.height() > 0) markDirty(changed.top, changed.bottom);
+  if (!changed.empty()) markDirty(changed);
 }
 
 void Surface::drawText(const Font& font, int x, int y, const std::string& utf8, Pixel colour) {
   if (!font.valid() || utf8.empty()) return;
   CairoCanvas canvas(pixels_, width_, height_);
   const Rect changed = canvas.showLayout(font.impl()->layoutFor(utf8), x, y, colour);
-  if (changed.height() > 0) markDirty(changed.top, changed.bottom);
+  if (!changed.empty()) markDirty(changed);
 }
 
 }  // namespace warpix

@@ -137,16 +137,17 @@ struct XlibScreen::Connection {
     alpha = depth == 32 ? static_cast<std::uint32_t>(~colour) : 0;
   }
 
-  void copyRows(const Surface& from, int top, int bottom) {
-    const int width = std::min(from.width(), image->width);
-    for (int y = top; y < bottom; ++y) {
+  // Copies `box` (clipped to both) of the surface into the image.
+  void copyBox(const Surface& from, const Rect& box) {
+    const int right = std::min({box.right, from.width(), image->width});
+    for (int y = box.top; y < box.bottom; ++y) {
       const Pixel* src = from.row(y);
       if (direct) {
         auto* dst = reinterpret_cast<std::uint32_t*>(image->data + static_cast<std::size_t>(y) * image->bytes_per_line);
-        for (int x = 0; x < width; ++x) dst[x] = (src[x] & 0xFFFFFFu) | alpha;
+        for (int x = box.left; x < right; ++x) dst[x] = (src[x] & 0xFFFFFFu) | alpha;
         continue;
       }
-      for (int x = 0; x < width; ++x) {
+      for (int x = box.left; x < right; ++x) {
         const std::uint32_t p = src[x];
         XPutPixel(image, x, y,
                   channelInto((p >> 16) & 0xFF, image->red_mask) | channelInto((p >> 8) & 0xFF, image->green_mask) |
@@ -155,15 +156,14 @@ struct XlibScreen::Connection {
     }
   }
 
-  void put(int top, int bottom) {
-    const auto width = static_cast<unsigned>(image->width);
-    const auto rows = static_cast<unsigned>(bottom - top);
+  void put(const Rect& box) {
+    const auto w = static_cast<unsigned>(box.width()), h = static_cast<unsigned>(box.height());
     if (useShm) {
-      XShmPutImage(display, window, gc, image, 0, top, 0, top, width, rows, True);
+      XShmPutImage(display, window, gc, image, box.left, box.top, box.left, box.top, w, h, True);
       shmBusy = true;
       shmSentMs = nowMs();
     } else {
-      XPutImage(display, window, gc, image, 0, top, 0, top, width, rows);
+      XPutImage(display, window, gc, image, box.left, box.top, box.left, box.top, w, h);
     }
     XFlush(display);
   }
@@ -348,10 +348,11 @@ void XlibScreen::flush() {
     relevantEventAtHead();  // reads the completion if it has come
     if (x.shmBusy && nowMs() - x.shmSentMs < kShmPatienceMs) return;
   }
-  const Surface::RowRange rows = pacer_.take(std::min(surface_.height(), x.image->height), nowMs());
-  if (!rows.empty()) {
-    if (!borrowed_) x.copyRows(surface_, rows.top, rows.bottom);
-    x.put(rows.top, rows.bottom);
+  const Rect box = pacer_.take(std::min(surface_.width(), x.image->width),
+                               std::min(surface_.height(), x.image->height), nowMs());
+  if (!box.empty()) {
+    if (!borrowed_) x.copyBox(surface_, box);
+    x.put(box);
   }
 }
 
