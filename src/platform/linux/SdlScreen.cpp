@@ -215,22 +215,27 @@ ScreenBackend::InputEvent SdlScreen::classify(const SDL_Event& e) {
 }
 
 bool SdlScreen::nothingArrived() {
-  if (xDisplay_ == nullptr || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE) return false;
-  // Sends what is buffered, as a pump would, and moves whatever the server
-  // sent into Xlib's queue, where SDL's pump finds it.
-  return XEventsQueued(xDisplay_, QueuedAfterFlush) == 0;
+  if (xDisplay_ == nullptr || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE ||
+      XEventsQueued(xDisplay_, QueuedAlready) > 0)
+    return false;
+  // Sends what is buffered, as a pump would; then the socket alone says
+  // whether the server sent anything, in one call where Xlib's reading
+  // takes three or four.
+  XFlush(xDisplay_);
+  pollfd fd{ConnectionNumber(xDisplay_), POLLIN, 0};
+  return poll(&fd, 1, 0) == 0;
 }
 
-void SdlScreen::sleepUntilInput(std::uint64_t ms) {
-  // Called right after a look found nothing: when both queues are still
-  // empty, the socket tells the rest, and a signal cuts the poll short.
+bool SdlScreen::sleepUntilInput(std::uint64_t ms) {
+  // When both queues are empty the socket tells the rest, and a signal
+  // cuts the poll short.
   if (xDisplay_ == nullptr || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE ||
       XEventsQueued(xDisplay_, QueuedAlready) > 0) {
     SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
-    return;
+    return false;
   }
   pollfd fd{ConnectionNumber(xDisplay_), POLLIN, 0};
-  poll(&fd, 1, static_cast<int>(ms));
+  return poll(&fd, 1, static_cast<int>(ms)) == 0;
 }
 
 bool SdlScreen::relevantEventAtHead() {
@@ -276,11 +281,15 @@ bool SdlScreen::waitForEvent(std::uint32_t ms) {
   for (;;) {
     // Changes held back by the refresh limit are shown while we wait.
     flushIfDue();
-    pacer_.forgetLook();
     if (eventWaiting()) return true;
     const std::uint64_t now = SDL_GetTicks64();
     if (now >= deadline) return false;
-    sleepUntilInput(pacer_.sleepMs(now, deadline, kSignalPollMs));
+    // A sleep that ran out with the socket silent was a look that found
+    // nothing; anything else is looked at anew.
+    if (sleepUntilInput(pacer_.sleepMs(now, deadline, kSignalPollMs)))
+      pacer_.foundEmpty(SDL_GetTicks64());
+    else
+      pacer_.forgetLook();
   }
 }
 

@@ -75,13 +75,13 @@ class SdlScreen final : public ScreenBackend {
   InputEvent classify(const SDL_Event& e);
   // Drops the events at the head of the queue that the scene ignores.
   bool relevantEventAtHead();
-  // True when nothing can be waiting: SDL's queue is empty and so is what
-  // the X server has sent. One read of the connection instead of the
-  // dozen a pump of SDL's makes. False when unsure (not on X).
+  // True when nothing can be waiting: SDL's and Xlib's queues are empty and
+  // the X server has sent nothing. One look at the socket instead of the
+  // dozen reads a pump of SDL's makes. False when unsure (not on X).
   bool nothingArrived();
-  // Sleeps up to `ms` or until the X server sends something; for right
-  // after a look found nothing.
-  void sleepUntilInput(std::uint64_t ms);
+  // Sleeps up to `ms` or until something arrives; true when the sleep ran
+  // out and the X server sent nothing meanwhile.
+  bool sleepUntilInput(std::uint64_t ms);
   void flushIfDue();
   void flush();
 

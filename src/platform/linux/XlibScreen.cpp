@@ -320,15 +320,21 @@ bool XlibScreen::waitForEvent(std::uint32_t ms) {
   for (;;) {
     // Changes held back by the refresh limit are shown while we wait.
     flushIfDue();
-    pacer_.forgetLook();
     if (eventWaiting()) return true;
     const std::uint64_t now = nowMs();
     if (now >= deadline) return false;
-    const std::uint64_t slice = pacer_.sleepMs(now, deadline, kSignalPollMs);
-    // Nothing is queued inside Xlib now, so the socket tells the rest; a
-    // signal cuts the poll short.
+    if (XEventsQueued(x_->display, QueuedAlready) > 0) {
+      pacer_.forgetLook();
+      continue;
+    }
+    // Nothing is queued inside Xlib, so the socket tells the rest; a signal
+    // cuts the poll short. A sleep that ran out with the socket silent was
+    // a look that found nothing.
     pollfd fd{ConnectionNumber(x_->display), POLLIN, 0};
-    poll(&fd, 1, static_cast<int>(slice));
+    if (poll(&fd, 1, static_cast<int>(pacer_.sleepMs(now, deadline, kSignalPollMs))) == 0)
+      pacer_.foundEmpty(nowMs());
+    else
+      pacer_.forgetLook();
   }
 }
 
