@@ -13,7 +13,7 @@ namespace warpix {
 Surface::Surface(int width, int height)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
-      owned_(static_cast<std::size_t>(width_) * height_, 0u),
+      owned_(static_cast<std::size_t>(width_) * height_),
       pixels_(owned_.data()),
       dirty_{0, 0, width_, height_} {}
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/Pixel.h"
+#include "platform/PixelStore.h"
 
 namespace warpix {
 
@@ -99,7 +100,7 @@ class Surface {
 
   int width_;
   int height_;
-  std::vector<Pixel> owned_;  // empty when the pixels are borrowed
+  PixelStore owned_;  // empty when the pixels are borrowed
   Pixel* pixels_ = nullptr;
   Rect dirty_;
 };
