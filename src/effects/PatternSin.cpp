@@ -6,12 +6,6 @@
 #include "effects/BinOpAdd.h"
 
 namespace warpix {
-namespace {
-
-constexpr float kPi = 3.14159265358979323846f;
-
-}  // namespace
-
 PatternSin::PatternSin(Random& random) : PatternCalculator(random) {}
 
 void PatternSin::setup(int /*inputCount*/, int /*outputCount*/, bool /*fixed*/, int /*k*/) {
@@ -37,9 +31,30 @@ void PatternSin::setCoefficients(float k1, float k2, float k3, float k4, float k
     k_[i] = k[i];
     mod_[i] = true;
   }
-  memoY_ = -1000.0f;
-  memoSine_ = 0.0f;
+  memoValid_ = false;
   setUp_ = true;
+}
+
+PatternSin::Terms PatternSin::yTerms(float y) const {
+  const float K1 = k_[0], K2 = k_[1], K3 = k_[2], K4 = k_[3], K5 = k_[4], K6 = k_[5];
+  Terms t{K1, K2, K3};
+  if (mod_[0] || mod_[1] || mod_[2]) {
+    const float m = std::sin((K5 * y + K6) * kPi);
+    if (mod_[0]) t.amplitude = K1 * K4 * m;
+    if (mod_[1]) t.frequency = K2 * K4 * m;
+    if (mod_[2]) t.phase = K3 * K4 * m;
+  }
+  return t;
+}
+
+PatternSin::Terms PatternSin::xTerms(float x) const {
+  const float K1 = k_[0], K2 = k_[1], K3 = k_[2], K4 = k_[3], K5 = k_[4], K6 = k_[5];
+  const float w = std::sin((K2 * x + K3) * kPi);
+  Terms t{K4, K5, K6};
+  if (mod_[3]) t.amplitude = w * K4 * K1;
+  if (mod_[4]) t.frequency = w * K5 * K1;
+  if (mod_[5]) t.phase = w * K6 * K1;
+  return t;
 }
 
 void PatternSin::evaluate(std::span<const float> in, std::span<float> out) {
@@ -50,28 +65,12 @@ void PatternSin::evaluate(std::span<const float> in, std::span<float> out) {
   }
   const float x = in[0];
   const float y = in[1];
-  const float K1 = k_[0], K2 = k_[1], K3 = k_[2], K4 = k_[3], K5 = k_[4], K6 = k_[5];
-  float k1 = K1, k2 = K2, k3 = K3, k4 = K4, k5 = K5, k6 = K6;
-  float m = 0.0f;
-  if (mod_[0] || mod_[1] || mod_[2]) {
-    if (y == memoY_) {
-      m = memoSine_;
-    } else {
-      m = std::sin((K5 * y + K6) * kPi);
-      memoSine_ = m;
-      memoY_ = y;
-    }
+  if (!memoValid_ || y != memoY_) {
+    memoTerms_ = yTerms(y);
+    memoY_ = y;
+    memoValid_ = true;
   }
-  if (mod_[0]) k1 = K1 * K4 * m;
-  if (mod_[1]) k2 = K2 * K4 * m;
-  if (mod_[2]) k3 = K3 * K4 * m;
-  const float w = std::sin((K2 * x + K3) * kPi);
-  if (mod_[3]) k4 = w * K4 * K1;
-  if (mod_[4]) k5 = w * K5 * K1;
-  if (mod_[5]) k6 = w * K6 * K1;
-  const float s1 = std::sin((k2 * x + k3) * kPi) * k1;
-  const float s2 = std::sin((k5 * y + k6) * kPi) * k4;
-  out[0] = combiner_->evaluate(s1, s2, k1, k4) * 0.5f + 0.5f;
+  out[0] = evaluateTerms(x, y, memoTerms_, xTerms(x));
 }
 
 }  // namespace warpix

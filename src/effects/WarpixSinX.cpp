@@ -12,10 +12,14 @@ WarpixSinX::WarpixSinX(Random& random, int width, int height)
   pattern_->setup(2, 1, true, 5);
   absolute_ = random.uniform() < 0.25f;
   side_ = random.sign();
+  ofRow_.reserve(ny_.size());
+  for (const float v : ny_) ofRow_.push_back(pattern_->yTerms(v));
+  ofColumn_.reserve(nx_.size());
+  for (const float v : nx_) ofColumn_.push_back(pattern_->xTerms(v));
 }
 
 void WarpixSinX::map(int x, int y, int& sx, int& sy) {
-  sx = shiftX(x, displacement(nx(x), ny(y)));
+  sx = shiftX(x, displacementAt(x, y));
   sy = y;
 }
 

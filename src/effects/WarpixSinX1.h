@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "effects/WarpixSinX.h"
 
 namespace warpix {
@@ -8,9 +10,12 @@ namespace warpix {
 // sideways shift depends on the row alone.
 class WarpixSinX1 : public WarpixSinX {
  public:
-  WarpixSinX1(Random& random, int width, int height) : WarpixSinX(random, width, height) {}
+  WarpixSinX1(Random& random, int width, int height);
   void map(int x, int y, int& sx, int& sy) override;
   const char* name() const override { return "WarpixSinX1"; }
+
+ private:
+  std::vector<float> byRow_;  // the shift of each row
 };
 
 }  // namespace warpix

@@ -4,7 +4,7 @@ namespace warpix {
 
 void WarpixSinY::map(int x, int y, int& sx, int& sy) {
   sx = x;
-  sy = shiftY(y, displacement(nx(x), ny(y)));
+  sy = shiftY(y, displacementAt(x, y));
 }
 
 }  // namespace warpix

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "effects/WarpixSinX.h"
 
 namespace warpix {
@@ -8,9 +10,12 @@ namespace warpix {
 // vertical shift depends on the column alone.
 class WarpixSinY1 : public WarpixSinX {
  public:
-  WarpixSinY1(Random& random, int width, int height) : WarpixSinX(random, width, height) {}
+  WarpixSinY1(Random& random, int width, int height);
   void map(int x, int y, int& sx, int& sy) override;
   const char* name() const override { return "WarpixSinY1"; }
+
+ private:
+  std::vector<float> byColumn_;  // the shift of each column
 };
 
 }  // namespace warpix
