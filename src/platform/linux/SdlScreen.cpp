@@ -35,6 +35,7 @@ void SdlScreen::SurfaceDeleter::operator()(SDL_Surface* s) const { SDL_FreeSurfa
 SdlScreen::SdlScreen(Key) {}
 
 SdlScreen::~SdlScreen() {
+  image_.reset();
   frame_.reset();
   window_.reset();
   if (sdlReady) {
@@ -101,11 +102,13 @@ bool SdlScreen::openOwnWindow(std::string& error) {
     error = SDL_GetError();
     return false;
   }
-  attachSurface(Surface(all.w, all.h));
   SDL_SysWMinfo info;
   SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window_.get(), &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11)
+  if (SDL_GetWindowWMInfo(window_.get(), &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
     xDisplay_ = info.info.x11.display;
+    image_ = std::make_unique<XWindowImage>(xDisplay_, info.info.x11.window, false);
+  }
+  attachSurface(Surface(all.w, all.h));
   SDL_ShowCursor(SDL_DISABLE);
   SDL_RaiseWindow(window_.get());
   // Without a window manager nobody else gives the window the keyboard.
@@ -135,6 +138,21 @@ void SdlScreen::attachSurface(Surface picture) {
   // nothing may point into that one any more.
   surface_ = Surface(1, 1);
   frame_.reset();
+  borrowed_ = false;
+  if (image_ && image_->make(picture.width(), picture.height())) {
+    Pixel* const pixels = image_->surfacePixels();
+    if (pixels != nullptr) {
+      surface_ = Surface(picture.width(), picture.height(), pixels);
+      surface_.copyFrom(picture);
+      borrowed_ = true;
+    } else {
+      surface_ = std::move(picture);
+    }
+    surface_.markAllDirty();
+    pacer_.expose();
+    return;
+  }
+  image_.reset();  // no image of the window's format: SDL shows it
   SDL_Surface* target = SDL_GetWindowSurface(window_.get());
   const bool direct = target != nullptr && target->format->format == SDL_PIXELFORMAT_RGB888 &&
                       target->w == picture.width() && target->h == picture.height() &&
@@ -300,6 +318,14 @@ void SdlScreen::flushIfDue() {
 }
 
 void SdlScreen::flush() {
+  if (image_) {
+    const Rect box = pacer_.take(std::min(surface_.width(), image_->width()),
+                                 std::min(surface_.height(), image_->height()), SDL_GetTicks64());
+    if (box.empty()) return;
+    if (!borrowed_) image_->copyBox(surface_, box);
+    image_->put(box);
+    return;
+  }
   const bool all = pacer_.wholeWindow();
   const Rect shown = pacer_.take(surface_.width(), surface_.height(), SDL_GetTicks64());
   SDL_Rect box{shown.left, shown.top, shown.width(), shown.height()};

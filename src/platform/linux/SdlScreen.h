@@ -8,6 +8,7 @@
 #include "platform/RefreshPacer.h"
 #include "platform/ScreenBackend.h"
 #include "platform/linux/StopSignals.h"
+#include "platform/linux/XWindowImage.h"
 
 struct SDL_Window;
 struct _XDisplay;
@@ -18,8 +19,8 @@ namespace warpix {
 
 // The real screen of a saver that owns its window: an SDL2 window over every
 // monitor. (A window that another program lends us is XlibScreen's.) The
-// framebuffer is the program's own Surface; present() copies the rows that
-// changed into the window, at most once per display refresh.
+// framebuffer is the program's own Surface; present() sends the box that
+// changed to the window, at most once per display refresh.
 //
 // The queue shows the scene only what it has to react to: keys, buttons,
 // pointer motion, loss of focus, resizes and the request to quit. Anything
@@ -90,6 +91,10 @@ class SdlScreen final : public ScreenBackend {
   // SDL's view of surface_ when the surface is our own memory, to be copied
   // into the window's image; empty when the surface is that image.
   std::unique_ptr<SDL_Surface, SurfaceDeleter> frame_;
+  // On X the window is shown from our own image, without the round trip
+  // SDL makes after every picture; empty elsewhere, where SDL shows it.
+  std::unique_ptr<XWindowImage> image_;
+  bool borrowed_ = false;  // surface_ is image_'s pixels
   Surface surface_{1, 1};
   Rect bounds_;
   std::vector<Rect> monitors_;

@@ -2,20 +2,17 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
 #include <poll.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 // Xlib's None is a macro; here None always means the event kind.
 #undef None
 
 #include <algorithm>
-#include <bit>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 
 #include "platform/linux/XErrors.h"
+#include "platform/linux/XWindowImage.h"
 
 namespace warpix {
 
@@ -24,9 +21,6 @@ namespace {
 // Longest single wait: a stop signal that reaches another thread does not
 // interrupt poll(), so the flag is looked at this often while idle.
 constexpr std::uint64_t kSignalPollMs = 50;
-// A shared-memory put whose completion never comes (the server dropped it
-// with an error) must not stop the pictures for good.
-constexpr std::uint64_t kShmPatienceMs = 250;
 constexpr float kMinPlausibleDpi = 30.0f;
 constexpr float kMaxPlausibleDpi = 1000.0f;
 
@@ -41,131 +35,19 @@ std::string hex(unsigned long id) {
   return text;
 }
 
-// An 8-bit channel placed into the bits of `mask`, for visuals other than
-// 8-8-8 (16-bit, 30-bit, or channels in another order).
-unsigned long channelInto(std::uint32_t value, unsigned long mask) {
-  if (mask == 0) return 0;
-  const int shift = std::countr_zero(mask);
-  const int bits = std::popcount(mask);
-  const unsigned long scaled = bits <= 8 ? value >> (8 - bits) : static_cast<unsigned long>(value) << (bits - 8);
-  return (scaled << shift) & mask;
-}
-
 }  // namespace
 
-// Everything that holds an X resource, released in the reverse order of
-// taking it; after a stop signal or the window's end nothing here names
-// the window again.
+// The X connection and what is shown through it, the image released before
+// the connection closes; after a stop signal or the window's end nothing
+// here names the window again.
 struct XlibScreen::Connection {
   Display* display = nullptr;
   Window window = 0;
-  GC gc = nullptr;
-  Visual* visual = nullptr;
-  int depth = 0;
-  XImage* image = nullptr;
-  std::vector<char> buffer;  // the image's pixels without shared memory
-  bool useShm = false;
-  XShmSegmentInfo shm{};
-  bool shmAttached = false;
-  int shmCompletion = -1;  // event type of a finished shared-memory put
-  bool shmBusy = false;    // the server may still be reading the segment
-  std::uint64_t shmSentMs = 0;
-  bool direct = false;     // the image's pixels are 0x00RRGGBB words like ours
-  std::uint32_t alpha = 0; // bits to set opaque in a 32-bit window
+  std::unique_ptr<XWindowImage> image;
 
   ~Connection() {
-    releaseImage();
-    if (display == nullptr) return;
-    if (gc != nullptr) XFreeGC(display, gc);
-    XCloseDisplay(display);
-  }
-
-  void releaseImage() {
-    if (image != nullptr) {
-      image->data = nullptr;  // ours, not Xlib's to free
-      XDestroyImage(image);
-      image = nullptr;
-    }
-    if (shmAttached) XShmDetach(display, &shm);
-    if (shm.shmaddr != nullptr) shmdt(shm.shmaddr);
-    shm = {};
-    shmAttached = false;
-    shmBusy = false;
-    buffer.clear();
-  }
-
-  bool attachShared(int width, int height) {
-    image = XShmCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, nullptr, &shm,
-                            static_cast<unsigned>(width), static_cast<unsigned>(height));
-    if (image == nullptr) return false;
-    shm.shmid = shmget(IPC_PRIVATE, static_cast<std::size_t>(image->bytes_per_line) * height, IPC_CREAT | 0600);
-    if (shm.shmid < 0) return false;
-    void* const at = shmat(shm.shmid, nullptr, 0);
-    // Marked for removal at once: it goes when the last user detaches, even
-    // when this process is killed.
-    shmctl(shm.shmid, IPC_RMID, nullptr);
-    if (at == reinterpret_cast<void*>(-1)) return false;
-    shm.shmaddr = image->data = static_cast<char*>(at);
-    shm.readOnly = False;
-    // A server on another machine refuses the segment; that is learnt only
-    // from the error, so the attach is waited for.
-    const XErrors::Quiet quiet;
-    const unsigned long before = XErrors::count();
-    XShmAttach(display, &shm);
-    XSync(display, False);
-    shmAttached = XErrors::count() == before;
-    return shmAttached;
-  }
-
-  void makeImage(int width, int height) {
-    releaseImage();
-    if (useShm && !attachShared(width, height)) {
-      releaseImage();
-      useShm = false;
-    }
-    if (!useShm) {
-      image = XCreateImage(display, visual, static_cast<unsigned>(depth), ZPixmap, 0, nullptr,
-                           static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
-      if (image == nullptr) return;
-      buffer.resize(static_cast<std::size_t>(image->bytes_per_line) * height);
-      image->data = buffer.data();
-    }
-    const bool hostOrder = (image->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
-    direct = image->bits_per_pixel == 32 && hostOrder && image->red_mask == 0xFF0000 &&
-             image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
-    const unsigned long colour = image->red_mask | image->green_mask | image->blue_mask;
-    alpha = depth == 32 ? static_cast<std::uint32_t>(~colour) : 0;
-  }
-
-  // Copies `box` (clipped to both) of the surface into the image.
-  void copyBox(const Surface& from, const Rect& box) {
-    const int right = std::min({box.right, from.width(), image->width});
-    for (int y = box.top; y < box.bottom; ++y) {
-      const Pixel* src = from.row(y);
-      if (direct) {
-        auto* dst = reinterpret_cast<std::uint32_t*>(image->data + static_cast<std::size_t>(y) * image->bytes_per_line);
-        for (int x = box.left; x < right; ++x) dst[x] = (src[x] & 0xFFFFFFu) | alpha;
-        continue;
-      }
-      for (int x = box.left; x < right; ++x) {
-        const std::uint32_t p = src[x];
-        XPutPixel(image, x, y,
-                  channelInto((p >> 16) & 0xFF, image->red_mask) | channelInto((p >> 8) & 0xFF, image->green_mask) |
-                      channelInto(p & 0xFF, image->blue_mask) | alpha);
-      }
-    }
-  }
-
-  void put(const Rect& box) {
-    const auto w = static_cast<unsigned>(box.width()), h = static_cast<unsigned>(box.height());
-    if (useShm) {
-      XShmPutImage(display, window, gc, image, box.left, box.top, box.left, box.top, w, h, True);
-      shmBusy = true;
-      shmSentMs = nowMs();
-    } else {
-      XPutImage(display, window, gc, image, box.left, box.top, box.left, box.top, w, h);
-    }
-    XFlush(display);
+    image.reset();
+    if (display != nullptr) XCloseDisplay(display);
   }
 };
 
@@ -173,7 +55,7 @@ XlibScreen::XlibScreen(Key) : x_(std::make_unique<Connection>()) {}
 
 XlibScreen::~XlibScreen() = default;
 
-bool XlibScreen::sharedMemory() const { return x_->useShm; }
+bool XlibScreen::sharedMemory() const { return x_->image != nullptr && x_->image->sharedMemory(); }
 
 std::unique_ptr<XlibScreen> XlibScreen::open(unsigned long window, std::string& error) {
   XErrors::install();
@@ -205,12 +87,10 @@ bool XlibScreen::adopt(unsigned long window, std::string& error) {
     return false;
   }
   x.window = window;
-  x.visual = attributes.visual;
-  x.depth = attributes.depth;
   bitsPerPixel_ = attributes.depth;
   // Shareable events only: button and key presses stay the owner's.
   XSelectInput(x.display, window, StructureNotifyMask | ExposureMask);
-  x.gc = XCreateGC(x.display, window, 0, nullptr);
+  x.image = std::make_unique<XWindowImage>(x.display, window, true);
   int left = 0, top = 0;
   Window child = 0;
   XTranslateCoordinates(x.display, window, attributes.root, 0, 0, &left, &top, &child);
@@ -221,10 +101,8 @@ bool XlibScreen::adopt(unsigned long window, std::string& error) {
     const float dpi = static_cast<float>(HeightOfScreen(s)) * 25.4f / static_cast<float>(HeightMMOfScreen(s));
     if (dpi >= kMinPlausibleDpi && dpi <= kMaxPlausibleDpi) verticalDpi_ = static_cast<int>(std::lround(dpi));
   }
-  x.useShm = XShmQueryExtension(x.display) == True;
-  if (x.useShm) x.shmCompletion = XShmGetEventBase(x.display) + ShmCompletion;
   attachSurface(Surface(width, height));
-  if (x.image == nullptr) {
+  if (!x.image->made()) {
     error = "no picture of the window's format can be made";
     return false;
   }
@@ -236,14 +114,13 @@ void XlibScreen::attachSurface(Surface picture) {
   // The image is made anew, so nothing may point into the old one.
   surface_ = Surface(1, 1);
   borrowed_ = false;
-  if (!windowOff()) x.makeImage(picture.width(), picture.height());
+  if (!windowOff()) x.image->make(picture.width(), picture.height());
   // A 24-bit image laid out like our pixels is drawn into directly, and
   // showing it copies nothing; other layouts, and windows that need an
-  // alpha byte set, are converted row by row when shown.
-  if (x.image != nullptr && x.direct && x.alpha == 0 && x.image->width == picture.width() &&
-      x.image->height == picture.height() &&
-      x.image->bytes_per_line == picture.width() * static_cast<int>(sizeof(Pixel))) {
-    surface_ = Surface(picture.width(), picture.height(), reinterpret_cast<Pixel*>(x.image->data));
+  // alpha byte set, are converted when shown.
+  Pixel* const pixels = x.image->surfacePixels();
+  if (pixels != nullptr && x.image->width() == picture.width() && x.image->height() == picture.height()) {
+    surface_ = Surface(picture.width(), picture.height(), pixels);
     surface_.copyFrom(picture);
     borrowed_ = true;
   } else {
@@ -275,9 +152,8 @@ ScreenBackend::InputEvent XlibScreen::classify(const XEvent& e) {
   } else if (e.type == DestroyNotify && e.xdestroywindow.window == x.window) {
     gone_ = true;
     out.kind = InputEvent::Kind::Quit;
-  } else if (e.type == x.shmCompletion) {
-    // A late answer to a segment already replaced must not free the new one.
-    if (reinterpret_cast<const XShmCompletionEvent&>(e).shmseg == x.shm.shmseg) x_->shmBusy = false;
+  } else {
+    x.image->takeCompletion(e);
   }
   return out;
 }
@@ -346,19 +222,20 @@ void XlibScreen::flushIfDue() {
 
 void XlibScreen::flush() {
   Connection& x = *x_;
-  if (windowOff() || x.image == nullptr) {
+  XWindowImage& image = *x.image;
+  if (windowOff() || !image.made()) {
     pacer_.drop();
     return;
   }
-  if (x.shmBusy) {
+  if (image.busy(nowMs())) {
     relevantEventAtHead();  // reads the completion if it has come
-    if (x.shmBusy && nowMs() - x.shmSentMs < kShmPatienceMs) return;
+    if (image.busy(nowMs())) return;
   }
-  const Rect box = pacer_.take(std::min(surface_.width(), x.image->width),
-                               std::min(surface_.height(), x.image->height), nowMs());
+  const Rect box = pacer_.take(std::min(surface_.width(), image.width()), std::min(surface_.height(), image.height()),
+                               nowMs());
   if (!box.empty()) {
-    if (!borrowed_) x.copyBox(surface_, box);
-    x.put(box);
+    if (!borrowed_) image.copyBox(surface_, box);
+    image.put(box);
   }
 }
 
