@@ -236,10 +236,9 @@ bool SdlScreen::nothingArrived() {
   if (xDisplay_ == nullptr || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT) == SDL_TRUE ||
       XEventsQueued(xDisplay_, QueuedAlready) > 0)
     return false;
-  // Sends what is buffered, as a pump would; then the socket alone says
-  // whether the server sent anything, in one call where Xlib's reading
-  // takes three or four.
-  XFlush(xDisplay_);
+  // The socket alone says whether the server sent anything, in one call
+  // where Xlib's reading takes three or four. (No flush here: XFlush reads
+  // the socket too, and pictures are flushed when they are put.)
   pollfd fd{ConnectionNumber(xDisplay_), POLLIN, 0};
   return poll(&fd, 1, 0) == 0;
 }
