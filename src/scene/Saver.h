@@ -61,6 +61,9 @@ class Saver : public Operation {
   // operations whose units take microseconds, not nanoseconds. Must divide
   // kUnitsPerCheck; set before the first tick.
   void lookForInputEvery(std::int32_t units) { unitsPerInputLook_ = units; }
+  // How many units, this one included, run before tick() next looks for
+  // input: a loop may prepare that many at once and then tick through them.
+  std::int32_t unitsUntilLook() const { return nextLook_ - pixelCount + 1; }
   // Loops that write the screen's raw pixels (Surface::pixelsUnmarked)
   // note each pixel here; the box around them is marked changed at the
   // next check, so the screen shows the sweep as it goes and sends only
