@@ -132,27 +132,20 @@ void SdlScreen::readDisplayMode() {
 }
 
 void SdlScreen::attachSurface(Surface picture) {
-  // The window's own image, when its pixels are laid out like ours: the
-  // scene then draws straight into what the X server is sent, and showing
-  // a frame copies nothing. Asking SDL for it replaces the old image, so
-  // nothing may point into that one any more.
+  // The image is made anew, so nothing may point into the old one.
   surface_ = Surface(1, 1);
   frame_.reset();
   borrowed_ = false;
   if (image_ && image_->make(picture.width(), picture.height())) {
-    Pixel* const pixels = image_->surfacePixels();
-    if (pixels != nullptr) {
-      surface_ = Surface(picture.width(), picture.height(), pixels);
-      surface_.copyFrom(picture);
-      borrowed_ = true;
-    } else {
-      surface_ = std::move(picture);
-    }
+    surface_ = image_->drawingSurface(std::move(picture), borrowed_);
     surface_.markAllDirty();
     pacer_.expose();
     return;
   }
   image_.reset();  // no image of the window's format: SDL shows it
+  // SDL's image of the window, when its pixels are laid out like ours: the
+  // scene then draws straight into it. Asking SDL for it replaces the old
+  // one, so nothing may point into that one any more.
   SDL_Surface* target = SDL_GetWindowSurface(window_.get());
   const bool direct = target != nullptr && target->format->format == SDL_PIXELFORMAT_RGB888 &&
                       target->w == picture.width() && target->h == picture.height() &&

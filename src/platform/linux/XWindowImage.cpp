@@ -145,12 +145,15 @@ int XWindowImage::width() const { return s_->image != nullptr ? s_->image->width
 int XWindowImage::height() const { return s_->image != nullptr ? s_->image->height : 0; }
 bool XWindowImage::sharedMemory() const { return s_->useShm; }
 
-Pixel* XWindowImage::surfacePixels() {
+Surface XWindowImage::drawingSurface(Surface picture, bool& borrowed) {
   const State& s = *s_;
-  if (s.image == nullptr || !s.direct || s.alpha != 0 ||
-      s.image->bytes_per_line != s.image->width * static_cast<int>(sizeof(Pixel)))
-    return nullptr;
-  return reinterpret_cast<Pixel*>(s.image->data);
+  borrowed = s.image != nullptr && s.direct && s.alpha == 0 && s.image->width == picture.width() &&
+             s.image->height == picture.height() &&
+             s.image->bytes_per_line == picture.width() * static_cast<int>(sizeof(Pixel));
+  if (!borrowed) return picture;
+  Surface drawn(picture.width(), picture.height(), reinterpret_cast<Pixel*>(s.image->data));
+  drawn.copyFrom(picture);
+  return drawn;
 }
 
 void XWindowImage::copyBox(const Surface& from, const Rect& box) {

@@ -36,10 +36,13 @@ class XWindowImage {
   int width() const;
   int height() const;
   bool sharedMemory() const;
-  // The image's pixels when a Surface can draw into them directly: 32-bit
+  // The surface to draw `picture` on from now on: the image's own pixels,
+  // the picture copied in, when they are laid out like a surface's (32-bit
   // 0x00RRGGBB words in the host's order, rows without padding, no alpha
-  // bits to set. Otherwise nullptr, and copyBox converts.
-  Pixel* surfacePixels();
+  // bits to set, the picture's size), so that showing copies nothing;
+  // otherwise `picture` itself, which copyBox converts when shown.
+  // `borrowed` tells which.
+  Surface drawingSurface(Surface picture, bool& borrowed);
   // Copies `box` of `from` into the image, clipped to both.
   void copyBox(const Surface& from, const Rect& box);
   // Sends `box` of the image to the window and flushes.

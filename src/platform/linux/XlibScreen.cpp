@@ -115,17 +115,7 @@ void XlibScreen::attachSurface(Surface picture) {
   surface_ = Surface(1, 1);
   borrowed_ = false;
   if (!windowOff()) x.image->make(picture.width(), picture.height());
-  // A 24-bit image laid out like our pixels is drawn into directly, and
-  // showing it copies nothing; other layouts, and windows that need an
-  // alpha byte set, are converted when shown.
-  Pixel* const pixels = x.image->surfacePixels();
-  if (pixels != nullptr && x.image->width() == picture.width() && x.image->height() == picture.height()) {
-    surface_ = Surface(picture.width(), picture.height(), pixels);
-    surface_.copyFrom(picture);
-    borrowed_ = true;
-  } else {
-    surface_ = std::move(picture);
-  }
+  surface_ = x.image->drawingSurface(std::move(picture), borrowed_);
   surface_.markAllDirty();
   pacer_.expose();
 }
