@@ -48,6 +48,7 @@ struct XWindowImage::State {
   std::vector<char> buffer;  // the image's pixels without shared memory
   bool useShm = false;
   bool completions = false;
+  bool lent = false;  // the segment is the owner's drawing surface
   XShmSegmentInfo shm{};
   bool shmAttached = false;
   int shmCompletion = -1;  // event type of a finished shared-memory put
@@ -72,6 +73,7 @@ struct XWindowImage::State {
     shm = {};
     shmAttached = false;
     shmBusy = false;
+    lent = false;
     buffer.clear();
   }
 
@@ -146,10 +148,11 @@ int XWindowImage::height() const { return s_->image != nullptr ? s_->image->heig
 bool XWindowImage::sharedMemory() const { return s_->useShm; }
 
 Surface XWindowImage::drawingSurface(Surface picture, bool& borrowed) {
-  const State& s = *s_;
+  State& s = *s_;
   borrowed = s.image != nullptr && s.direct && s.alpha == 0 && s.image->width == picture.width() &&
              s.image->height == picture.height() &&
              s.image->bytes_per_line == picture.width() * static_cast<int>(sizeof(Pixel));
+  s.lent = borrowed;
   if (!borrowed) return picture;
   Surface drawn(picture.width(), picture.height(), reinterpret_cast<Pixel*>(s.image->data));
   drawn.copyFrom(picture);
@@ -183,9 +186,11 @@ void XWindowImage::put(const Rect& box) {
   if (s.image == nullptr || box.empty()) return;
   const auto w = static_cast<unsigned>(box.width()), h = static_cast<unsigned>(box.height());
   if (s.useShm) {
-    XShmPutImage(s.display, s.window, s.gc, s.image, box.left, box.top, box.left, box.top, w, h,
-                 s.completions ? True : False);
-    s.shmBusy = s.completions;
+    // Waiting until the server has read a segment that is drawn on all the
+    // while protects nothing, and each completion would wake us once more.
+    const bool ask = s.completions && !s.lent;
+    XShmPutImage(s.display, s.window, s.gc, s.image, box.left, box.top, box.left, box.top, w, h, ask ? True : False);
+    s.shmBusy = ask;
     s.shmSentMs = steadyMs();
   } else {
     XPutImage(s.display, s.window, s.gc, s.image, box.left, box.top, box.left, box.top, w, h);

@@ -19,9 +19,10 @@ namespace warpix {
 //
 // A shared segment is read by the server some time after a put is sent.
 // Owners that see every event (the Xlib screen) ask for completions and wait
-// for them; an owner whose toolkit takes the events (SDL) does not, and only
-// risks the server picking up pixels drawn after the put, which the next put
-// shows anyway. Neither waits for a round trip per picture.
+// for them before copying into it again; an owner whose toolkit takes the
+// events (SDL) does not, and no owner does while it draws on the segment
+// itself. Without them the server may pick up pixels drawn after the put,
+// which the next put shows anyway. None waits for a round trip per picture.
 class XWindowImage {
  public:
   XWindowImage(_XDisplay* display, unsigned long window, bool completions);
