@@ -4,12 +4,15 @@
 # seed, and the CPU ticks each used over SECONDS (default 40) are printed.
 # Run at once, both meet the same load from the rest of the machine, so a
 # difference of a few per cent shows where two runs one after the other
-# differ by tens. Run it again with the builds swapped.
-#   bench/cpu-ab.sh BINARY_A BINARY_B [SECONDS] [SEED]
+# differ by tens. Run it again with the builds swapped. Settings given as
+# KEY=VALUE (for example DoBlur=100 DoMangle=0) change the stock ones, to
+# compare the builds on some kinds alone.
+#   bench/cpu-ab.sh BINARY_A BINARY_B [SECONDS] [SEED] [KEY=VALUE...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ $# -ge 2 ] || { echo "usage: bench/cpu-ab.sh BINARY_A BINARY_B [SECONDS] [SEED]" >&2; exit 2; }
+[ $# -ge 2 ] || { echo "usage: bench/cpu-ab.sh BINARY_A BINARY_B [SECONDS] [SEED] [KEY=VALUE...]" >&2; exit 2; }
 a=$1 b=$2 seconds=${3:-40} seed=${4:-42}
+shift $(($# < 4 ? $# : 4))
 for bin in "$a" "$b"; do [ -x "$bin" ] || { echo "cpu-ab: $bin is not an executable" >&2; exit 2; }; done
 work=$(mktemp -d /tmp/warpix-ab-XXXXXX)
 source tests/e2e/lib.sh
@@ -17,6 +20,9 @@ trap 'e2e_cleanup; rm -rf "$work"' EXIT
 scripts/make-samples "$work/demo" >/dev/null
 mkdir -p "$work/stock"
 cp "$work/demo/Warpix.ini" "$work/stock/"
+if [ $# -gt 0 ]; then
+  { echo "[Config]"; printf '%s\n' "$@"; } >"$work/stock/photo-warpix.conf"
+fi
 ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 
 start_xvfb 1920x1080
