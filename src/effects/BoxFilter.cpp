@@ -11,11 +11,13 @@ bool BoxFilter::allocate(int width, int height) {
   if (width <= 0 || height <= 0) return false;
   const int ringRows = std::min(height, 2 * radius_ + 2);
   try {
-    result_ = std::make_unique_for_overwrite<Pixel[]>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    store_ = PixelStore(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    result_ = store_.data();
     ring_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(ringRows), 0);
     columns_.assign(static_cast<std::size_t>(width) * 3, 0);
   } catch (const std::bad_alloc&) {
-    result_.reset();
+    store_ = PixelStore();
+    result_ = nullptr;
     return false;
   }
   width_ = width;

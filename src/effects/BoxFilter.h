@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "platform/Pixel.h"
+#include "platform/PixelStore.h"
 
 namespace warpix {
 
@@ -45,7 +45,8 @@ class BoxFilter {
 
   int width() const { return width_; }
   int height() const { return height_; }
-  Pixel result(int x, int y) const { return result_[static_cast<std::size_t>(y) * width_ + x]; }
+  Pixel result(int x, int y) const { return *address(x, y); }
+  const Pixel* address(int x, int y) const { return result_ + static_cast<std::size_t>(y) * width_ + x; }
 
  private:
   void readRow(const Surface& screen);
@@ -66,7 +67,8 @@ class BoxFilter {
   int ringRows_ = 1;
   int rowsRead_ = 0;
   std::vector<Pixel> ring_;
-  std::unique_ptr<Pixel[]> result_;
+  PixelStore store_;
+  Pixel* result_ = nullptr;  // into store_
   // Per column, red, green and blue summed over the copy rows top_..bottom_.
   std::vector<std::uint32_t> columns_;
   int top_ = 0;
@@ -88,7 +90,7 @@ void BoxFilter::computeRow(int y, const Rule& rule) {
     sums.blue += sign * c[2];
   };
   const Pixel* centre = kept(y);
-  Pixel* out = result_.get() + static_cast<std::size_t>(y) * w;
+  Pixel* out = result_ + static_cast<std::size_t>(y) * w;
   for (int x = 0; x < w; ++x) {
     while (right < std::min(w - 1, x + radius_)) take(++right, 1);
     if (x - radius_ - 1 >= 0) take(x - radius_ - 1, static_cast<std::uint32_t>(-1));

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "effects/NextPointFactory.h"
+#include "effects/Sweep.h"
 #include "effects/CanvasShade.h"
 #include "scene/CSceneWnd.h"
 #include "scene/OperationLog.h"
@@ -93,21 +94,23 @@ void Canvas::applyTexture() {
       return;
     }
   }
-  for (;;) {
-    if (static_cast<unsigned>(x) < static_cast<unsigned>(w) && static_cast<unsigned>(y) < static_cast<unsigned>(h)) {
-      Pixel& p = pixels[static_cast<std::size_t>(y) * stride + static_cast<std::size_t>(x)];
-      p = shadeLightness(p, texture_.at(y, x));
-      wrote(x, y);
-    }
-    // Step past the pixel just changed before giving way to input, so a
-    // resumed pass never shades a pixel twice.
-    const bool goOn = tick();
-    if (order.next(x, y)) {
-      setFinished(true);
-      return;
-    }
-    if (!goOn) return;
-  }
+  // A resumed pass never shades a pixel twice: the walk steps past the
+  // pixel just changed before giving way to input.
+  const bool over = sweepAhead(
+      order, x, y, [this] { return unitsUntilLook(); },
+      [&](int px, int py) {
+        if (!inside(px, py, w, h)) return;
+        __builtin_prefetch(&pixels[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)], 1);
+        __builtin_prefetch(&texture_.at(py, px));
+      },
+      [&](int px, int py) {
+        if (!inside(px, py, w, h)) return;
+        Pixel& p = pixels[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)];
+        p = shadeLightness(p, texture_.at(py, px));
+        wrote(px, py);
+      },
+      [this] { return tick(); });
+  if (over) setFinished(true);
 }
 
 }  // namespace warpix

@@ -21,10 +21,12 @@ bool ModeFilter::allocate(int width, int height) {
   if (width <= 0 || height <= 0 || rowEntries >= ColourTally::kMostEntries) return false;
   const int ringRows = std::min(height, span_);
   try {
-    result_ = std::make_unique_for_overwrite<Pixel[]>(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    store_ = PixelStore(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    result_ = store_.data();
     ring_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(ringRows), 0);
   } catch (const std::bad_alloc&) {
-    result_.reset();
+    store_ = PixelStore();
+    result_ = nullptr;
     return false;
   }
   width_ = width;
@@ -71,7 +73,7 @@ Pixel firstToTopCount(const Pixel* walk, int n) {
 void ModeFilter::computeRow(int y) {
   const int w = width_;
   const int top = std::max(0, y - radius_), rows = std::min(height_ - 1, y + radius_) - top + 1;
-  Pixel* out = result_.get() + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
+  Pixel* out = result_ + static_cast<std::size_t>(y) * static_cast<std::size_t>(w);
   for (int i = 0; i < rows; ++i) rows_[static_cast<std::size_t>(i)] = kept(top + i);
   if (span_ <= kLargestDirectSpan) {
     computeRowDirect(out, rows);

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "effects/ColourTally.h"
 #include "platform/Pixel.h"
+#include "platform/PixelStore.h"
 
 namespace warpix {
 
@@ -42,7 +42,8 @@ class ModeFilter {
 
   int width() const { return width_; }
   int height() const { return height_; }
-  Pixel result(int x, int y) const { return result_[static_cast<std::size_t>(y) * width_ + x]; }
+  Pixel result(int x, int y) const { return *address(x, y); }
+  const Pixel* address(int x, int y) const { return result_ + static_cast<std::size_t>(y) * width_ + x; }
 
  private:
   void readRow(const Surface& screen);
@@ -64,7 +65,8 @@ class ModeFilter {
   int rowsRead_ = 0;
   int nextResultRow_ = 0;
   std::vector<Pixel> ring_;
-  std::unique_ptr<Pixel[]> result_;
+  PixelStore store_;
+  Pixel* result_ = nullptr;  // into store_
   ColourTally tally_;
   // The tally's handles of the window's pixels, a column of them for each
   // column x modulo span_ (a ring of columns).

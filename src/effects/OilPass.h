@@ -23,8 +23,8 @@ inline constexpr Pixel kKeepPixel = 0xFF000000u;
 // The course every brush filter takes: a snapshot of the screen, taken row
 // by row so input can cut it short, then every pixel rewritten in the
 // chosen visiting order from what the snapshot says. The snapshot is a
-// Snapshot (allocate(w, h), allocated(), width(), height(); made with the
-// radius when it takes one); the filter (Derived) says how a row is read
+// Snapshot (allocate(w, h), allocated(), width(), height(), address(x, y) of
+// what a point reads; made with the radius when it takes one); the filter (Derived) says how a row is read
 // and what a point becomes:
 //   bool copySnapshotRow(): true once the last row is in;
 //   Pixel paint(int px, int py, bool inside): the new pixel, or kKeepPixel.
@@ -92,8 +92,13 @@ class OilPass : public Saver {
     const int h = std::min(screen.height(), snapshot_.height());
     Pixel* dst = screen.pixelsUnmarked();
     const std::size_t stride = static_cast<std::size_t>(screen.stride());
-    return sweep(
-        *order_, x, y,
+    return sweepAhead(
+        *order_, x, y, [this] { return unitsUntilLook(); },
+        [&](int px, int py) {
+          if (!inside(px, py, w, h)) return;
+          __builtin_prefetch(snapshot_.address(px, py));
+          __builtin_prefetch(dst + static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px), 1);
+        },
         [&](int px, int py) {
           const Pixel p = self().paint(px, py, inside(px, py, w, h));
           if (p == kKeepPixel) return;

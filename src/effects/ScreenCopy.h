@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include "platform/Pixel.h"
+#include "platform/PixelStore.h"
 
 namespace warpix {
 
@@ -28,11 +28,13 @@ class ScreenCopy {
 
   int width() const { return width_; }
   int height() const { return height_; }
-  Pixel at(int x, int y) const { return pixels_[static_cast<std::size_t>(y) * width_ + x]; }
-  const Pixel* row(int y) const { return pixels_.get() + static_cast<std::size_t>(y) * width_; }
+  Pixel at(int x, int y) const { return *address(x, y); }
+  const Pixel* address(int x, int y) const { return pixels_ + static_cast<std::size_t>(y) * width_ + x; }
+  const Pixel* row(int y) const { return pixels_ + static_cast<std::size_t>(y) * width_; }
 
  private:
-  std::unique_ptr<Pixel[]> pixels_;
+  PixelStore store_;
+  Pixel* pixels_ = nullptr;  // into store_
   int width_ = 0;
   int height_ = 0;
   int nextRow_ = 0;

@@ -7,7 +7,8 @@
 
 namespace warpix {
 
-// The zeroed memory behind a surface that owns its pixels. A screen-sized
+// The zeroed memory behind a surface that owns its pixels, and behind the
+// screen-sized copies the filters read in visiting order. A screen-sized
 // store is mapped on its own, aligned to and asking for 2 MiB pages: a pass
 // that walks the screen column by column touches a new 4 KiB page with
 // every pixel, and after each pause of its pacing every one of those pages
@@ -23,6 +24,7 @@ class PixelStore {
   PixelStore& operator=(PixelStore&& other) noexcept;
 
   Pixel* data() { return mapped_ != nullptr ? mapped_ : heap_.data(); }
+  const Pixel* data() const { return mapped_ != nullptr ? mapped_ : heap_.data(); }
 
  private:
   void release() noexcept;
