@@ -30,13 +30,15 @@ Surface::Surface(Surface&& other) noexcept
       height_(other.height_),
       owned_(std::move(other.owned_)),
       pixels_(other.pixels_),
-      dirty_(other.dirty_) {
+      dirty_(other.dirty_),
+      canvas_(std::move(other.canvas_)) {
   other.width_ = other.height_ = 0;
   other.pixels_ = nullptr;
 }
 
 Surface& Surface::operator=(Surface&& other) noexcept {
   if (this == &other) return *this;
+  canvas_ = std::move(other.canvas_);  // the old one first: it points into the old pixels
   width_ = other.width_;
   height_ = other.height_;
   owned_ = std::move(other.owned_);

@@ -10,6 +10,7 @@
 
 namespace warpix {
 
+class CairoCanvas;
 class Font;
 
 // The drawing surface: a 32-bit framebuffer owned by the program, standing
@@ -97,12 +98,19 @@ class Surface {
 
  private:
   Pixel* rawRow(int y) { return pixels_ + static_cast<std::size_t>(y) * width_; }
+  // Cairo's state over these pixels, made at the first line or text and
+  // kept: made anew for every stroke it cost more than the stroke, and a
+  // repaint pass draws thousands of strokes a second.
+  CairoCanvas& canvas();
 
   int width_;
   int height_;
   PixelStore owned_;  // empty when the pixels are borrowed
   Pixel* pixels_ = nullptr;
   Rect dirty_;
+  // Over pixels_, so it moves with them; shared_ptr only because the type
+  // is not complete here (a surface is never copied).
+  std::shared_ptr<CairoCanvas> canvas_;
 };
 
 }  // namespace warpix

@@ -45,9 +45,12 @@ Rect CairoCanvas::clipBox(double x0, double y0, double x1, double y1) const {
 }
 
 void CairoCanvas::clearUnusedByte(const Rect& box) {
+  // In locals: the pixels could alias the box as far as the compiler knows,
+  // which would keep it from clearing many pixels at a time.
+  const int left = box.left, right = box.right;
   for (int y = box.top; y < box.bottom; ++y) {
     Pixel* row = pixels_ + static_cast<std::size_t>(y) * width_;
-    for (int x = box.left; x < box.right; ++x) row[x] &= 0x00FFFFFFu;
+    for (int x = left; x < right; ++x) row[x] &= 0x00FFFFFFu;
   }
 }
 
@@ -84,6 +87,7 @@ std::vector<Rect> CairoCanvas::segmentBoxes(const std::vector<Point>& points, bo
 
 Rect CairoCanvas::stroke(const std::vector<Point>& points, bool closed, Pixel colour, int penWidth) {
   if (!ok() || points.size() < 2) return {};
+  cairo_surface_mark_dirty(surface_.get());
   cairo_t* cr = context_.get();
   const int pen = std::clamp(penWidth, 1, kCoordinateLimit);
   const double offset = (pen % 2 == 1) ? 0.5 : 0.0;
@@ -118,6 +122,7 @@ Rect CairoCanvas::showLayout(PangoLayout* layout, int x, int y, Pixel colour) {
   const double bottom = static_cast<double>(y) + std::max(ink.y + ink.height, logical.y + logical.height);
   const Rect box = clipBox(left, top, right, bottom);
   if (box.width() <= 0 || box.height() <= 0) return {};
+  cairo_surface_mark_dirty(surface_.get());
   cairo_t* cr = context_.get();
   setColour(colour);
   cairo_move_to(cr, x, y);

@@ -11,8 +11,9 @@
 namespace warpix {
 
 // Cairo drawing onto a framebuffer of screen pixels (RGB24, stride = width
-// * 4) for the span of one drawing call; no antialiasing, so every painted
-// pixel takes exactly the asked colour.
+// * 4); no antialiasing, so every painted pixel takes exactly the asked
+// colour. The pixels are written directly between two drawing calls, so
+// each call first tells Cairo so.
 //
 // Cairo writes 0xFF into the unused top byte of the pixels it paints; each
 // drawing call clears it again over the box it may have changed, so the
