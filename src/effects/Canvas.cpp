@@ -98,16 +98,16 @@ void Canvas::applyTexture() {
   // pixel just changed before giving way to input.
   const bool over = sweepAhead(
       order, x, y, [this] { return unitsUntilLook(); },
-      [&](int px, int py) {
-        if (!inside(px, py, w, h)) return;
-        __builtin_prefetch(&pixels[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)], 1);
-        __builtin_prefetch(&texture_.at(py, px));
+      [&](const Point& u) {
+        if (!inside(u.x, u.y, w, h)) return;
+        __builtin_prefetch(&pixels[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)], 1);
+        __builtin_prefetch(&texture_.at(u.y, u.x));
       },
-      [&](int px, int py) {
-        if (!inside(px, py, w, h)) return;
-        Pixel& p = pixels[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)];
-        p = shadeLightness(p, texture_.at(py, px));
-        wrote(px, py);
+      [&](const Point& u) {
+        if (!inside(u.x, u.y, w, h)) return;
+        Pixel& p = pixels[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)];
+        p = shadeLightness(p, texture_.at(u.y, u.x));
+        wrote(u.x, u.y);
       },
       [this] { return tick(); });
   if (over) setFinished(true);

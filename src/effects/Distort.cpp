@@ -4,6 +4,7 @@
 
 #include "app/Trace.h"
 #include "effects/NextPointFactory.h"
+#include "effects/Sweep.h"
 #include "effects/WarpixKinds.h"
 #include "scene/CSceneWnd.h"
 #include "scene/OperationLog.h"
@@ -54,42 +55,6 @@ bool Distort::takeSnapshot() {
   return true;
 }
 
-int Distort::gather(int w, int h) {
-  const Pixel* src = scene->scratchSurface()->data();
-  const std::size_t srcStride = static_cast<std::size_t>(scene->scratchSurface()->stride());
-  const Pixel* dst = scene->surface().data();
-  const std::size_t dstStride = static_cast<std::size_t>(scene->surface().stride());
-  const int want = std::clamp(unitsUntilLook(), 1, static_cast<int>(batch_.size()));
-  Warpix& distortion = *distortion_;
-  NextPoint& order = *order_;
-  // The point walks in locals; the order writes them one at a time.
-  int px = x, py = y;
-  int n = 0;
-  for (;;) {
-    Unit& u = batch_[static_cast<std::size_t>(n++)];
-    u.x = px;
-    u.y = py;
-    distortion.map(px, py, u.sx, u.sy);
-    if (static_cast<unsigned>(px) < static_cast<unsigned>(w) && static_cast<unsigned>(py) < static_cast<unsigned>(h) &&
-        static_cast<unsigned>(u.sx) < static_cast<unsigned>(w) && static_cast<unsigned>(u.sy) < static_cast<unsigned>(h)) {
-      // After a pause of the pacing little of either surface is still in
-      // the cache, and a pass walking columns needs a new line per pixel:
-      // asking for them now overlaps the waits with the mapping of the
-      // units that follow.
-      __builtin_prefetch(src + static_cast<std::size_t>(u.sy) * srcStride + static_cast<std::size_t>(u.sx));
-      __builtin_prefetch(dst + static_cast<std::size_t>(py) * dstStride + static_cast<std::size_t>(px), 1);
-      if (blend_) __builtin_prefetch(src + static_cast<std::size_t>(py) * srcStride + static_cast<std::size_t>(px));
-    } else {
-      u.sx = -1;
-    }
-    if (n == want || order.next(px, py)) break;
-  }
-  orderEnded_ = n < want;
-  x = px;
-  y = py;
-  return n;
-}
-
 void Distort::draw() {
   if (!started) {
     if (!distortion_ || !order_ || !takeSnapshot()) {
@@ -109,24 +74,28 @@ void Distort::draw() {
   Pixel* dst = screen.pixelsUnmarked();
   const std::size_t dstStride = static_cast<std::size_t>(screen.stride());
   const auto sw = static_cast<std::uint32_t>(sourceWeight_), tw = static_cast<std::uint32_t>(targetWeight_);
-  // Units are mapped a batch at a time, up to the next look for input, and
-  // then written and counted in order; input can only stop the pass at the
-  // batch's last unit, where (x, y) stands, so a resumed pass starts there.
-  for (;;) {
-    const int n = gather(w, h);
-    for (int i = 0; i < n; ++i) {
-      const Unit& u = batch_[static_cast<std::size_t>(i)];
-      if (u.sx >= 0) {
+  Warpix& distortion = *distortion_;
+  const bool over = sweepAhead<Unit>(
+      *order_, x, y, [this] { return unitsUntilLook(); },
+      [&](Unit& u) {
+        distortion.map(u.x, u.y, u.sx, u.sy);
+        if (!inside(u.x, u.y, w, h) || !inside(u.sx, u.sy, w, h)) {
+          u.sx = -1;
+          return;
+        }
+        __builtin_prefetch(src + static_cast<std::size_t>(u.sy) * srcStride + static_cast<std::size_t>(u.sx));
+        __builtin_prefetch(dst + static_cast<std::size_t>(u.y) * dstStride + static_cast<std::size_t>(u.x), 1);
+        if (blend_) __builtin_prefetch(src + static_cast<std::size_t>(u.y) * srcStride + static_cast<std::size_t>(u.x));
+      },
+      [&](const Unit& u) {
+        if (u.sx < 0) return;
         const Pixel s = src[static_cast<std::size_t>(u.sy) * srcStride + static_cast<std::size_t>(u.sx)];
         const std::size_t at = static_cast<std::size_t>(u.y) * dstStride + static_cast<std::size_t>(u.x);
         dst[at] = blend_ ? mix(s, src[static_cast<std::size_t>(u.y) * srcStride + static_cast<std::size_t>(u.x)], sw, tw) : s;
         wrote(u.x, u.y);
-      }
-      if (!tick()) return;
-    }
-    if (orderEnded_ || order_->next(x, y)) break;
-  }
-  setFinished(true);
+      },
+      [this] { return tick(); });
+  if (over) setFinished(true);
 }
 
 }  // namespace warpix

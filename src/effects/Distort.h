@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <memory>
 
 #include "effects/NextPoint.h"
@@ -32,18 +31,14 @@ class Distort final : public Saver {
 
  private:
   bool takeSnapshot();
-  // Maps the units up to the next look for input, from the current point
-  // on, into batch_ and starts fetching what they read and write; returns
-  // how many, fewer when the order ends. Leaves (x, y) on the last one.
-  int gather(int w, int h);
 
   // One unit of the pass: a screen pixel and the snapshot pixel it shows,
-  // or no source (sx < 0) when either lies off the surfaces.
+  // or no source (sx < 0) when either lies off the surfaces. The units up
+  // to the next look for input are mapped first, while what they read and
+  // write is fetched, and then written.
   struct Unit {
     int x, y, sx, sy;
   };
-  std::array<Unit, kUnitsPerCheck> batch_{};
-  bool orderEnded_ = false;
 
   std::unique_ptr<Warpix> distortion_;
   std::unique_ptr<NextPoint> order_;

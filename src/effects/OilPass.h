@@ -94,16 +94,16 @@ class OilPass : public Saver {
     const std::size_t stride = static_cast<std::size_t>(screen.stride());
     return sweepAhead(
         *order_, x, y, [this] { return unitsUntilLook(); },
-        [&](int px, int py) {
-          if (!inside(px, py, w, h)) return;
-          __builtin_prefetch(snapshot_.address(px, py));
-          __builtin_prefetch(dst + static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px), 1);
+        [&](const Point& u) {
+          if (!inside(u.x, u.y, w, h)) return;
+          __builtin_prefetch(snapshot_.address(u.x, u.y));
+          __builtin_prefetch(dst + static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x), 1);
         },
-        [&](int px, int py) {
-          const Pixel p = self().paint(px, py, inside(px, py, w, h));
+        [&](const Point& u) {
+          const Pixel p = self().paint(u.x, u.y, inside(u.x, u.y, w, h));
           if (p == kKeepPixel) return;
-          dst[static_cast<std::size_t>(py) * stride + static_cast<std::size_t>(px)] = p;
-          wrote(px, py);
+          dst[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)] = p;
+          wrote(u.x, u.y);
         },
         [this] { return tick(); });
   }

@@ -29,31 +29,35 @@ bool sweep(NextPoint& order, std::int32_t& x, std::int32_t& y, Paint&& paint, Ti
 }
 
 // The same walk for passes that read and write far apart: after each pause
-// of the pacing little of the screen or of what a filter reads is still in
+// of the pacing little of the screen or of what a pass reads is still in
 // the cache, and every order but the row-wise ones walks down columns for
 // part of the way, a new line (and page) per point. So the points up to the
 // next look for input (`want()` units away, as Saver::unitsUntilLook says)
-// are found first and each handed to `ahead`, which asks for the memory its
-// paint will touch; then they are painted and counted in order. Input can
-// only stop the walk at a look, so at the batch's last point, which is
-// stepped past as in sweep(); the order is never ahead of the point.
-template <class Want, class Ahead, class Paint, class Tick>
+// are found first and each is handed to `ahead`, as a Unit (a Point, or a
+// type with x and y that also holds what the pass works out early), to ask
+// for the memory its paint will touch; then they are painted and counted in
+// order. Input can only stop the walk at a look, so at the batch's last
+// point, which is stepped past as in sweep(); the order is never ahead of
+// the point.
+template <class Unit = Point, class Want, class Ahead, class Paint, class Tick>
 bool sweepAhead(NextPoint& order, std::int32_t& x, std::int32_t& y, Want&& want, Ahead&& ahead, Paint&& paint,
                 Tick&& tick) {
   constexpr int kMostUnits = 600;
-  std::array<Point, kMostUnits> batch;
+  std::array<Unit, kMostUnits> batch;
   for (;;) {
     const int wanted = std::clamp(want(), 1, kMostUnits);
     int n = 0, px = x, py = y;
     bool ended = false;
     do {
-      batch[static_cast<std::size_t>(n++)] = {px, py};
-      ahead(px, py);
+      Unit& u = batch[static_cast<std::size_t>(n++)];
+      u.x = px;
+      u.y = py;
+      ahead(u);
       ended = order.next(px, py);
     } while (!ended && n < wanted);
     bool goOn = true;
     for (int i = 0; i < n && goOn; ++i) {
-      paint(batch[static_cast<std::size_t>(i)].x, batch[static_cast<std::size_t>(i)].y);
+      paint(static_cast<const Unit&>(batch[static_cast<std::size_t>(i)]));
       goOn = tick();
     }
     if (ended) {
