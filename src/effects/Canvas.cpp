@@ -96,7 +96,7 @@ void Canvas::applyTexture() {
   }
   // A resumed pass never shades a pixel twice: the walk steps past the
   // pixel just changed before giving way to input.
-  const bool over = sweepAhead(
+  const bool over = sweep(
       order, x, y, [this] { return unitsUntilLook(); },
       [&](const Point& u) {
         if (!inside(u.x, u.y, w, h)) return;

@@ -75,7 +75,7 @@ void Distort::draw() {
   const std::size_t dstStride = static_cast<std::size_t>(screen.stride());
   const auto sw = static_cast<std::uint32_t>(sourceWeight_), tw = static_cast<std::uint32_t>(targetWeight_);
   Warpix& distortion = *distortion_;
-  const bool over = sweepAhead<Unit>(
+  const bool over = sweep<Unit>(
       *order_, x, y, [this] { return unitsUntilLook(); },
       [&](Unit& u) {
         distortion.map(u.x, u.y, u.sx, u.sy);

@@ -92,7 +92,7 @@ class OilPass : public Saver {
     const int h = std::min(screen.height(), snapshot_.height());
     Pixel* dst = screen.pixelsUnmarked();
     const std::size_t stride = static_cast<std::size_t>(screen.stride());
-    return sweepAhead(
+    return sweep(
         *order_, x, y, [this] { return unitsUntilLook(); },
         [&](const Point& u) {
           if (!inside(u.x, u.y, w, h)) return;

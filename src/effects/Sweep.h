@@ -9,39 +9,26 @@
 
 namespace warpix {
 
-// Walks the visiting order from the current point (x, y): paints the point,
-// counts the unit with `tick` (false: input waits), then moves on. The point
-// is moved past before giving the thread back, so a resumed pass never
+// Walks the visiting order from the current point (x, y): paints each point
+// and counts it as a unit with `tick` (false: input waits). The point is
+// moved past before the thread is given back, so a resumed pass never
 // paints a point twice, and an effect that draws random numbers per point
 // draws the same ones however often it was interrupted. True when the pass
 // is over, false when it stopped for input.
-template <class Paint, class Tick>
-bool sweep(NextPoint& order, std::int32_t& x, std::int32_t& y, Paint&& paint, Tick&& tick) {
-  for (;;) {
-    paint(x, y);
-    const bool goOn = tick();
-    int nx = x, ny = y;
-    if (order.next(nx, ny)) return true;
-    x = nx;
-    y = ny;
-    if (!goOn) return false;
-  }
-}
-
-// The same walk for passes that read and write far apart: after each pause
-// of the pacing little of the screen or of what a pass reads is still in
-// the cache, and every order but the row-wise ones walks down columns for
-// part of the way, a new line (and page) per point. So the points up to the
-// next look for input (`want()` units away, as Saver::unitsUntilLook says)
-// are found first and each is handed to `ahead`, as a Unit (a Point, or a
-// type with x and y that also holds what the pass works out early), to ask
-// for the memory its paint will touch; then they are painted and counted in
-// order. Input can only stop the walk at a look, so at the batch's last
-// point, which is stepped past as in sweep(); the order is never ahead of
-// the point.
+//
+// After each pause of the pacing little of the screen or of what a pass
+// reads is still in the cache, and every order but the row-wise ones walks
+// down columns for part of the way, a new line (and page) per point. So the
+// points up to the next look for input (`want()` units away, as
+// Saver::unitsUntilLook says) are found first and each is handed to
+// `ahead`, as a Unit (a Point, or a type with x and y that also holds what
+// the pass works out early), to ask for the memory its paint will touch;
+// then they are painted and counted in order. Input can only stop the walk
+// at a look, so at the batch's last point; the order is never ahead of the
+// point.
 template <class Unit = Point, class Want, class Ahead, class Paint, class Tick>
-bool sweepAhead(NextPoint& order, std::int32_t& x, std::int32_t& y, Want&& want, Ahead&& ahead, Paint&& paint,
-                Tick&& tick) {
+bool sweep(NextPoint& order, std::int32_t& x, std::int32_t& y, Want&& want, Ahead&& ahead, Paint&& paint,
+           Tick&& tick) {
   constexpr int kMostUnits = 600;
   std::array<Unit, kMostUnits> batch;
   for (;;) {
