@@ -91,7 +91,8 @@ void Distort::draw() {
         if (u.sx < 0) return;
         const Pixel s = src[static_cast<std::size_t>(u.sy) * srcStride + static_cast<std::size_t>(u.sx)];
         const std::size_t at = static_cast<std::size_t>(u.y) * dstStride + static_cast<std::size_t>(u.x);
-        dst[at] = blend_ ? mix(s, src[static_cast<std::size_t>(u.y) * srcStride + static_cast<std::size_t>(u.x)], sw, tw) : s;
+        const std::size_t own = static_cast<std::size_t>(u.y) * srcStride + static_cast<std::size_t>(u.x);
+        dst[at] = blend_ ? mix(s, src[own], sw, tw) : s;
         wrote(u.x, u.y);
       },
       [this] { return tick(); });

@@ -24,8 +24,8 @@ inline constexpr Pixel kKeepPixel = 0xFF000000u;
 // by row so input can cut it short, then every pixel rewritten in the
 // chosen visiting order from what the snapshot says. The snapshot is a
 // Snapshot (allocate(w, h), allocated(), width(), height(), address(x, y) of
-// what a point reads; made with the radius when it takes one); the filter (Derived) says how a row is read
-// and what a point becomes:
+// what a point reads; made with the radius when it takes one); the filter
+// (Derived) says how a row is read and what a point becomes:
 //   bool copySnapshotRow(): true once the last row is in;
 //   Pixel paint(int px, int py, bool inside): the new pixel, or kKeepPixel.
 // paint() runs once per pixel, so it is bound at compile time.

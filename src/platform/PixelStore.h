@@ -24,7 +24,6 @@ class PixelStore {
   PixelStore& operator=(PixelStore&& other) noexcept;
 
   Pixel* data() { return mapped_ != nullptr ? mapped_ : heap_.data(); }
-  const Pixel* data() const { return mapped_ != nullptr ? mapped_ : heap_.data(); }
 
  private:
   void release() noexcept;
