@@ -14,7 +14,7 @@ bool BoxFilter::allocate(int width, int height) {
     store_ = PixelStore(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
     result_ = store_.data();
     ring_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(ringRows), 0);
-    columns_.assign(static_cast<std::size_t>(width) * 3, 0);
+    columns_.assign(static_cast<std::size_t>(width), 0);
   } catch (const std::bad_alloc&) {
     store_ = PixelStore();
     result_ = nullptr;
@@ -39,24 +39,27 @@ void BoxFilter::readRow(const Surface& screen) {
   ++rowsRead_;
 }
 
-// Adds (sign 1) or takes away (sign -1, as unsigned wrap-around) one copy
-// row from the column sums.
-void BoxFilter::addRow(int y, int sign) {
-  const Pixel* row = kept(y);
-  std::uint32_t* c = columns_.data();
-  const auto s = static_cast<std::uint32_t>(sign);
-  for (int x = 0; x < width_; ++x, c += 3) {
-    const Pixel p = row[x];
-    c[0] += s * ((p >> 16) & 0xFF);
-    c[1] += s * ((p >> 8) & 0xFF);
-    c[2] += s * (p & 0xFF);
+void BoxFilter::slideRows(int in, int out) {
+  Packed* c = columns_.data();
+  const int w = width_;
+  const Pixel* a = in >= 0 ? kept(in) : nullptr;
+  const Pixel* b = out >= 0 ? kept(out) : nullptr;
+  if (a != nullptr && b != nullptr) {
+    for (int x = 0; x < w; ++x) c[x] += pack(a[x]) - pack(b[x]);
+  } else if (a != nullptr) {
+    for (int x = 0; x < w; ++x) c[x] += pack(a[x]);
+  } else if (b != nullptr) {
+    for (int x = 0; x < w; ++x) c[x] -= pack(b[x]);
   }
 }
 
 std::uint32_t BoxFilter::slideColumnsTo(int y) {
   const int top = std::max(0, y - radius_), bottom = std::min(height_ - 1, y + radius_);
-  while (bottom_ < bottom) addRow(++bottom_, 1);
-  while (top_ < top) addRow(top_++, -1);
+  while (bottom_ < bottom || top_ < top) {
+    const int in = bottom_ < bottom ? ++bottom_ : -1;
+    const int out = top_ < top ? top_++ : -1;
+    slideRows(in, out);
+  }
   return static_cast<std::uint32_t>(bottom - top + 1);
 }
 
