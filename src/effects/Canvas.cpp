@@ -104,12 +104,12 @@ void Canvas::applyTexture() {
         __builtin_prefetch(&texture_.at(u.y, u.x));
       },
       [&](const Point& u) {
-        if (!inside(u.x, u.y, w, h)) return;
+        if (!inside(u.x, u.y, w, h)) return false;
         Pixel& p = pixels[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)];
         p = shadeLightness(p, texture_.at(u.y, u.x));
-        wrote(u.x, u.y);
+        return true;
       },
-      [this] { return tick(); });
+      [this](int units, const Rect& written) { return tick(units, written); });
   if (over) setFinished(true);
 }
 

@@ -88,14 +88,14 @@ void Distort::draw() {
         if (blend_) __builtin_prefetch(src + static_cast<std::size_t>(u.y) * srcStride + static_cast<std::size_t>(u.x));
       },
       [&](const Unit& u) {
-        if (u.sx < 0) return;
+        if (u.sx < 0) return false;
         const Pixel s = src[static_cast<std::size_t>(u.sy) * srcStride + static_cast<std::size_t>(u.sx)];
         const std::size_t at = static_cast<std::size_t>(u.y) * dstStride + static_cast<std::size_t>(u.x);
         const std::size_t own = static_cast<std::size_t>(u.y) * srcStride + static_cast<std::size_t>(u.x);
         dst[at] = blend_ ? mix(s, src[own], sw, tw) : s;
-        wrote(u.x, u.y);
+        return true;
       },
-      [this] { return tick(); });
+      [this](int units, const Rect& written) { return tick(units, written); });
   if (over) setFinished(true);
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Pixel.h"
+
 namespace warpix {
 
 class Random;
@@ -18,12 +20,28 @@ class NextPoint {
 
   // Writes the next point into x and y; true when the pass is over.
   virtual bool next(int& x, int& y) = 0;
+  // Writes the points next() would give, up to n of them, into `out` and
+  // says how many; fewer than n only once the pass is over. A sweep takes
+  // its points a batch at a time, one call instead of one per pixel.
+  virtual int nextPoints(Point* out, int n) = 0;
   virtual const char* name() const = 0;
 
   int width() const { return width_; }
   int height() const { return height_; }
 
  protected:
+  // nextPoints for an order whose next() is seen here: called directly,
+  // so the compiler can fold it into the loop.
+  template <class Order>
+  static int collect(Order& order, Point* out, int n) {
+    for (int i = 0; i < n; ++i) {
+      int px = 0, py = 0;
+      if (order.Order::next(px, py)) return i;
+      out[i] = Point{px, py};
+    }
+    return n;
+  }
+
   // Kept for the family's shape: the owner hands its generator to every
   // variant it creates, though no visiting order draws from it.
   Random& random_;

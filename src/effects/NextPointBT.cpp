@@ -18,4 +18,6 @@ bool NextPointBT::next(int& x, int& y) {
   return ended_;
 }
 
+int NextPointBT::nextPoints(Point* out, int n) { return collect(*this, out, n); }
+
 }  // namespace warpix

@@ -9,6 +9,7 @@ class NextPointBT : public NextPoint {
  public:
   NextPointBT(Random& random, int width, int height);
   bool next(int& x, int& y) override;
+  int nextPoints(Point* out, int n) override;
   const char* name() const override { return "NextPointBT"; }
 
  private:

@@ -66,4 +66,6 @@ bool NextPointInsideOut::nextRing() {
   return true;
 }
 
+int NextPointInsideOut::nextPoints(Point* out, int n) { return collect(*this, out, n); }
+
 }  // namespace warpix

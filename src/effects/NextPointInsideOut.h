@@ -13,6 +13,7 @@ class NextPointInsideOut : public NextPoint {
  public:
   NextPointInsideOut(Random& random, int width, int height);
   bool next(int& x, int& y) override;
+  int nextPoints(Point* out, int n) override;
   const char* name() const override { return "NextPointInsideOut"; }
 
  protected:

@@ -17,4 +17,6 @@ bool NextPointLR::next(int& x, int& y) {
   return ended_;
 }
 
+int NextPointLR::nextPoints(Point* out, int n) { return collect(*this, out, n); }
+
 }  // namespace warpix

@@ -9,6 +9,7 @@ class NextPointLR : public NextPoint {
  public:
   NextPointLR(Random& random, int width, int height);
   bool next(int& x, int& y) override;
+  int nextPoints(Point* out, int n) override;
   const char* name() const override { return "NextPointLR"; }
 
  private:

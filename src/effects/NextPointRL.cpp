@@ -18,4 +18,6 @@ bool NextPointRL::next(int& x, int& y) {
   return ended_;
 }
 
+int NextPointRL::nextPoints(Point* out, int n) { return collect(*this, out, n); }
+
 }  // namespace warpix

@@ -17,4 +17,6 @@ bool NextPointTB::next(int& x, int& y) {
   return ended_;
 }
 
+int NextPointTB::nextPoints(Point* out, int n) { return collect(*this, out, n); }
+
 }  // namespace warpix

@@ -9,6 +9,7 @@ class NextPointTB : public NextPoint {
  public:
   NextPointTB(Random& random, int width, int height);
   bool next(int& x, int& y) override;
+  int nextPoints(Point* out, int n) override;
   const char* name() const override { return "NextPointTB"; }
 
  private:

@@ -29,6 +29,9 @@ Oil::Oil(CSceneWnd& scene_) : OilPass(scene_, drawOilRadius) {}
 
 Oil::~Oil() = default;
 
-bool Oil::copySnapshotRow() { return snapshot_.copyRow(scene->surface(), average); }
+// A lambda, not the function's address, so the rule is inlined per pixel.
+bool Oil::copySnapshotRow() {
+  return snapshot_.copyRow(scene->surface(), [](const BoxFilter::Sums& s, Pixel c) { return average(s, c); });
+}
 
 }  // namespace warpix

@@ -101,11 +101,11 @@ class OilPass : public Saver {
         },
         [&](const Point& u) {
           const Pixel p = self().paint(u.x, u.y, inside(u.x, u.y, w, h));
-          if (p == kKeepPixel) return;
+          if (p == kKeepPixel) return false;
           dst[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)] = p;
-          wrote(u.x, u.y);
+          return true;
         },
-        [this] { return tick(); });
+        [this](int units, const Rect& written) { return tick(units, written); });
   }
 };
 

@@ -6,8 +6,8 @@ namespace warpix {
 
 namespace {
 int sharpen(std::uint32_t window, int centre) {
-  const int neighbours = static_cast<int>(window) - centre;
-  return std::clamp(2 * centre - neighbours / 8, 0, 255);
+  const auto neighbours = static_cast<int>((window - static_cast<std::uint32_t>(centre)) / 8);
+  return std::clamp(2 * centre - neighbours, 0, 255);
 }
 
 // Twice the pixel less the mean of its eight neighbours; a pixel on the
@@ -23,6 +23,9 @@ OilSharpen::OilSharpen(CSceneWnd& scene_) : OilPass(scene_, unitRadius) {}
 
 OilSharpen::~OilSharpen() = default;
 
-bool OilSharpen::copySnapshotRow() { return snapshot_.copyRow(scene->surface(), sharpenRule); }
+// A lambda, not the function's address, so the rule is inlined per pixel.
+bool OilSharpen::copySnapshotRow() {
+  return snapshot_.copyRow(scene->surface(), [](const BoxFilter::Sums& s, Pixel c) { return sharpenRule(s, c); });
+}
 
 }  // namespace warpix

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <type_traits>
 
 #include "effects/NextPoint.h"
 #include "platform/Pixel.h"
@@ -10,50 +11,65 @@
 namespace warpix {
 
 // Walks the visiting order from the current point (x, y): paints each point
-// and counts it as a unit with `tick` (false: input waits). The point is
-// moved past before the thread is given back, so a resumed pass never
-// paints a point twice, and an effect that draws random numbers per point
-// draws the same ones however often it was interrupted. True when the pass
-// is over, false when it stopped for input.
+// and counts the points as units with `tick`, which also hears the box
+// around the points that paint said it wrote (false from tick: input
+// waits). The point is moved past before the thread is given back, so a
+// resumed pass never paints a point twice, and an effect that draws random
+// numbers per point draws the same ones however often it was interrupted.
+// True when the pass is over, false when it stopped for input.
 //
 // After each pause of the pacing little of the screen or of what a pass
 // reads is still in the cache, and every order but the row-wise ones walks
 // down columns for part of the way, a new line (and page) per point. So the
 // points up to the next look for input (`want()` units away, as
-// Saver::unitsUntilLook says) are found first and each is handed to
-// `ahead`, as a Unit (a Point, or a type with x and y that also holds what
-// the pass works out early), to ask for the memory its paint will touch;
-// then they are painted and counted in order. Input can only stop the walk
-// at a look, so at the batch's last point; the order is never ahead of the
-// point.
+// Saver::unitsUntilLook says) are taken from the order at once and each is
+// handed to `ahead`, as a Unit (a Point, or a type with x and y that also
+// holds what the pass works out early), to ask for the memory its paint
+// will touch; then they are painted in order and counted together. Input
+// can only stop the walk at a look, so at the batch's last point; the
+// order is never ahead of the point.
+//   ahead(Unit&); bool paint(const Unit&): true when it wrote the pixel;
+//   bool tick(int units, const Rect& written).
 template <class Unit = Point, class Want, class Ahead, class Paint, class Tick>
 bool sweep(NextPoint& order, std::int32_t& x, std::int32_t& y, Want&& want, Ahead&& ahead, Paint&& paint,
            Tick&& tick) {
   constexpr int kMostUnits = 600;
-  std::array<Unit, kMostUnits> batch;
+  constexpr bool kPlain = std::is_same_v<Unit, Point>;
+  std::array<Point, kMostUnits + 1> points;
+  // Units that carry more than the point are filled in beside the points.
+  [[maybe_unused]] std::conditional_t<kPlain, char, std::array<Unit, kMostUnits>> units;
+  const auto unit = [&](int i) -> Unit& {
+    if constexpr (kPlain) return points[static_cast<std::size_t>(i)];
+    else return units[static_cast<std::size_t>(i)];
+  };
   for (;;) {
     const int wanted = std::clamp(want(), 1, kMostUnits);
-    int n = 0, px = x, py = y;
-    bool ended = false;
-    do {
-      Unit& u = batch[static_cast<std::size_t>(n++)];
-      u.x = px;
-      u.y = py;
-      ahead(u);
-      ended = order.next(px, py);
-    } while (!ended && n < wanted);
-    bool goOn = true;
-    for (int i = 0; i < n && goOn; ++i) {
-      paint(static_cast<const Unit&>(batch[static_cast<std::size_t>(i)]));
-      goOn = tick();
+    points[0] = Point{x, y};
+    // points[n] is where the next batch begins.
+    const int got = order.nextPoints(points.data() + 1, wanted);
+    const bool ended = got < wanted;
+    const int n = ended ? got + 1 : wanted;
+    for (int i = 0; i < n; ++i) {
+      if constexpr (!kPlain) {
+        units[static_cast<std::size_t>(i)].x = points[static_cast<std::size_t>(i)].x;
+        units[static_cast<std::size_t>(i)].y = points[static_cast<std::size_t>(i)].y;
+      }
+      ahead(unit(i));
     }
-    if (ended) {
-      x = batch[static_cast<std::size_t>(n - 1)].x;
-      y = batch[static_cast<std::size_t>(n - 1)].y;
-      return true;
+    int left = INT32_MAX, top = INT32_MAX, right = 0, bottom = 0;
+    for (int i = 0; i < n; ++i) {
+      const Unit& u = unit(i);
+      if (!paint(static_cast<const Unit&>(u))) continue;
+      left = std::min(left, u.x);
+      right = std::max(right, u.x + 1);
+      top = std::min(top, u.y);
+      bottom = std::max(bottom, u.y + 1);
     }
-    x = px;
-    y = py;
+    const bool goOn = tick(n, Rect{left, top, right, bottom});
+    const Point& last = points[static_cast<std::size_t>(ended ? n - 1 : n)];
+    x = last.x;
+    y = last.y;
+    if (ended) return true;
     if (!goOn) return false;
   }
 }

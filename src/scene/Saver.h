@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "app/Random.h"
@@ -57,6 +58,14 @@ class Saver : public Operation {
     // alone (no showing, no pacing), so closing never waits out 600 of them.
     return canContinue();
   }
+  // Counts `units` units as that many tick() calls would, the last of them
+  // the only one that may look for input (so at most unitsUntilLook()), and
+  // notes first that the box `written` of raw pixels was written.
+  bool tick(std::int32_t units, const Rect& written) {
+    wrote(written);
+    pixelCount += units - 1;
+    return tick();
+  }
   // How often, in units, tick() looks for input between its checks; for
   // operations whose units take microseconds, not nanoseconds. Must divide
   // kUnitsPerCheck; set before the first tick.
@@ -65,14 +74,15 @@ class Saver : public Operation {
   // input: a loop may prepare that many at once and then tick through them.
   std::int32_t unitsUntilLook() const { return nextLook_ - pixelCount + 1; }
   // Loops that write the screen's raw pixels (Surface::pixelsUnmarked)
-  // note each pixel here; the box around them is marked changed at the
-  // next check, so the screen shows the sweep as it goes and sends only
-  // what the sweep touched.
-  void wrote(int column, int row) {
-    if (column < written_.left) written_.left = column;
-    if (column >= written_.right) written_.right = column + 1;
-    if (row < written_.top) written_.top = row;
-    if (row >= written_.bottom) written_.bottom = row + 1;
+  // note the box of what they wrote here (an empty one for nothing); it is
+  // marked changed at the next check, so the screen shows the sweep as it
+  // goes and sends only what the sweep touched.
+  void wrote(const Rect& box) {
+    if (box.empty()) return;
+    written_.left = std::min(written_.left, box.left);
+    written_.top = std::min(written_.top, box.top);
+    written_.right = std::max(written_.right, box.right);
+    written_.bottom = std::max(written_.bottom, box.bottom);
   }
 
   CSceneWnd* scene;

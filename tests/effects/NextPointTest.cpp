@@ -200,6 +200,27 @@ TEST(NextPointRings, ClosingRingsOnATallScreenEndWhenTheHoleIsEmpty) {
   EXPECT_EQ(p.points.back(), (Point{2, 6}));
 }
 
+// A sweep takes its points in batches of any size up to 600; they must be
+// next()'s points, the end included.
+TEST(NextPointAll, BatchesGiveTheSamePointsAsNext) {
+  for (int index = 0; index < kNextPointCount; ++index)
+    for (const auto& [w, h] : {std::pair{1, 1}, {7, 2}, {64, 48}, {97, 13}})
+      for (const int batch : {1, 5, 600}) {
+        Random r(1);
+        const Pass expected = run(*make(index, r, w, h));
+        auto order = make(index, r, w, h);
+        std::vector<Point> got(static_cast<std::size_t>(batch));
+        std::vector<Point> points;
+        int n = 0;
+        do {
+          n = order->nextPoints(got.data(), batch);
+          points.insert(points.end(), got.begin(), got.begin() + n);
+        } while (n == batch);
+        EXPECT_EQ(points, expected.points) << order->name() << " " << w << "x" << h << " in batches of " << batch;
+        EXPECT_EQ(order->nextPoints(got.data(), batch), 0) << order->name();
+      }
+}
+
 TEST(NextPointAll, AnEndedPassStaysEnded) {
   for (int index = 0; index < kNextPointCount; ++index) {
     Random r(1);
