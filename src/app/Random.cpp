@@ -31,19 +31,6 @@ void Random::seed(std::int32_t s) {
   second_ = 31;
 }
 
-std::int32_t Random::next() {
-  if (++first_ == 56) first_ = 1;
-  if (++second_ == 56) second_ = 1;
-  std::int32_t v = table_[first_] - table_[second_];
-  if (v < 0) v += kModulus;
-  table_[first_] = v;
-  return v;
-}
-
-float Random::uniform() { return static_cast<float>(next() * 1.0e-9); }
-
-std::int32_t Random::below(std::int32_t n) { return static_cast<std::int32_t>(uniform() * n); }
-
 std::int32_t Random::skewed(std::int32_t n, std::int32_t k) {
   if (k == 0) k = 1;
   std::int32_t c = below(n);

@@ -19,9 +19,17 @@ class Random {
   void seed(std::int32_t s);
   std::int32_t seedValue() const { return seed_; }
 
-  std::int32_t next();                 // 0 .. 999 999 999
-  float uniform();                     // 0 .. 1 inclusive (single precision)
-  std::int32_t below(std::int32_t n);  // 0 .. n-1, rarely n
+  // Inline: per-pixel effects draw millions of these per pass.
+  std::int32_t next() {  // 0 .. 999 999 999
+    if (++first_ == 56) first_ = 1;
+    if (++second_ == 56) second_ = 1;
+    std::int32_t v = table_[first_] - table_[second_];
+    if (v < 0) v += kModulus;
+    table_[first_] = v;
+    return v;
+  }
+  float uniform() { return static_cast<float>(next() * 1.0e-9); }  // 0 .. 1 inclusive (single precision)
+  std::int32_t below(std::int32_t n) { return static_cast<std::int32_t>(uniform() * n); }  // 0 .. n-1, rarely n
   std::int32_t skewed(std::int32_t n, std::int32_t k);
   float uniformSigned();               // -1 .. 1
   std::int32_t coin();

@@ -98,11 +98,7 @@ void Canvas::applyTexture() {
   // pixel just changed before giving way to input.
   const bool over = sweep(
       order, x, y, [this] { return unitsUntilLook(); },
-      [&](const Point& u) {
-        if (!inside(u.x, u.y, w, h)) return;
-        __builtin_prefetch(&pixels[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)], 1);
-        __builtin_prefetch(&texture_.at(u.y, u.x));
-      },
+      [](const Point&) {},
       [&](const Point& u) {
         if (!inside(u.x, u.y, w, h)) return false;
         Pixel& p = pixels[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)];

@@ -16,7 +16,7 @@ class Oil final : public OilPass<Oil, BoxFilter> {
  private:
   friend class OilPass<Oil, BoxFilter>;
   bool copySnapshotRow();
-  Pixel paint(int px, int py, bool inside) const { return inside ? snapshot_.result(px, py) : kKeepPixel; }
+  Pixel paint(const Point& u, bool inside) const { return inside ? snapshot_.result(u.x, u.y) : kKeepPixel; }
 };
 
 }  // namespace warpix

@@ -16,16 +16,11 @@ void OilBlend::describe(JsonLine& line) const {
   line.add("spread", static_cast<int>(spread_));
 }
 
-// The four corners of the box reaching dx and dy from the point (clipped to
-// the snapshot), averaged per channel and rounded down. Red and blue are
-// summed side by side in one word and green in another: four sums of 8 bits
-// need 10, so no channel spills into the next.
-Pixel OilBlend::blend(int px, int py, int dx, int dy) const {
-  const int w = snapshot_.width(), h = snapshot_.height();
-  const int left = std::max(0, px - dx), right = std::min(w - 1, px + dx);
-  const Pixel* top = snapshot_.row(std::max(0, py - dy));
-  const Pixel* bottom = snapshot_.row(std::min(h - 1, py + dy));
-  const Pixel corners[4] = {top[left], top[right], bottom[right], bottom[left]};
+// The four corners of the box, averaged per channel and rounded down. Red
+// and blue are summed side by side in one word and green in another: four
+// sums of 8 bits need 10, so no channel spills into the next.
+Pixel OilBlend::blend(const Unit& u) {
+  const Pixel corners[4] = {u.top[u.left], u.top[u.right], u.bottom[u.right], u.bottom[u.left]};
   std::uint32_t redBlue = 0, green = 0;
   for (const Pixel c : corners) {
     redBlue += c & 0xFF00FFu;
@@ -34,11 +29,21 @@ Pixel OilBlend::blend(int px, int py, int dx, int dy) const {
   return ((redBlue >> 2) & 0xFF00FFu) | ((green >> 2) & 0x00FF00u);
 }
 
-Pixel OilBlend::paint(int px, int py, bool inside) {
-  // Drawn for every point, written or not, so the draws stay in step.
+// The box reaches dx and dy from the point, clipped to the snapshot. Both
+// are drawn for every point, written or not, so the draws stay in step;
+// the corners are asked for before the batch is painted.
+void OilBlend::prepare(Unit& u, bool inside) {
   const int dx = random.below(spread_);
   const int dy = random.below(spread_);
-  return inside ? blend(px, py, dx, dy) : kKeepPixel;
+  if (!inside) return;
+  u.left = std::max(0, u.x - dx);
+  u.right = std::min(snapshot_.width() - 1, u.x + dx);
+  u.top = snapshot_.row(std::max(0, u.y - dy));
+  u.bottom = snapshot_.row(std::min(snapshot_.height() - 1, u.y + dy));
+  __builtin_prefetch(u.top + u.left);
+  __builtin_prefetch(u.top + u.right);
+  __builtin_prefetch(u.bottom + u.left);
+  __builtin_prefetch(u.bottom + u.right);
 }
 
 }  // namespace warpix

@@ -19,8 +19,17 @@ class OilBlend final : public OilPass<OilBlend, ScreenCopy> {
  private:
   friend class OilPass<OilBlend, ScreenCopy>;
   bool copySnapshotRow() { return snapshot_.copyRow(scene->surface()); }
-  Pixel paint(int px, int py, bool inside);
-  Pixel blend(int px, int py, int dx, int dy) const;
+  // A point with its box: the rows and columns of the corners, as its draws
+  // chose them.
+  struct Unit {
+    int x, y;
+    const Pixel* top;
+    const Pixel* bottom;
+    int left, right;
+  };
+  void prepare(Unit& u, bool inside);
+  Pixel paint(const Unit& u, bool inside) const { return inside ? blend(u) : kKeepPixel; }
+  static Pixel blend(const Unit& u);
 
   std::int32_t spread_ = 1;
 };

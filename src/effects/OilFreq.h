@@ -18,9 +18,9 @@ class OilFreq final : public OilPass<OilFreq, ModeFilter> {
  private:
   friend class OilPass<OilFreq, ModeFilter>;
   bool copySnapshotRow() { return snapshot_.copyRow(scene->surface()); }
-  Pixel paint(int px, int py, bool inside) const {
+  Pixel paint(const Point& u, bool inside) const {
     if (!inside) return kKeepPixel;
-    const Pixel p = snapshot_.result(px, py);
+    const Pixel p = snapshot_.result(u.x, u.y);
     return p == ModeFilter::kNoRepeat ? kKeepPixel : p;
   }
 };

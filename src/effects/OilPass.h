@@ -23,12 +23,16 @@ inline constexpr Pixel kKeepPixel = 0xFF000000u;
 // The course every brush filter takes: a snapshot of the screen, taken row
 // by row so input can cut it short, then every pixel rewritten in the
 // chosen visiting order from what the snapshot says. The snapshot is a
-// Snapshot (allocate(w, h), allocated(), width(), height(), address(x, y) of
-// what a point reads; made with the radius when it takes one); the filter
-// (Derived) says how a row is read and what a point becomes:
+// Snapshot (allocate(w, h), allocated(), width(), height(); made with the
+// radius when it takes one); the filter (Derived) says how a row is read
+// and what a point becomes:
 //   bool copySnapshotRow(): true once the last row is in;
-//   Pixel paint(int px, int py, bool inside): the new pixel, or kKeepPixel.
-// paint() runs once per pixel, so it is bound at compile time.
+//   Pixel paint(const Unit& u, bool inside): the new pixel, or kKeepPixel.
+// paint() runs once per pixel, so it is bound at compile time. A filter
+// that draws random numbers per point has its own Unit (with x and y) and
+// prepare(Unit&, bool inside): it sees a batch's points in order before any
+// of them is painted, so the draws are made there, in the same order, and
+// what they pick can be fetched early.
 template <class Derived, class Snapshot>
 class OilPass : public Saver {
  public:
@@ -61,6 +65,12 @@ class OilPass : public Saver {
     if (rewrite()) setFinished(true);
   }
 
+  // Filters that draw nothing per point have nothing to prepare: fetching
+  // their snapshot and screen points early was measured to cost more than
+  // it saved, warm or after a pause.
+  using Unit = Point;
+  void prepare(const Point&, bool) const {}
+
   std::int32_t radius_;
   std::unique_ptr<NextPoint> order_;
   Snapshot snapshot_;
@@ -92,15 +102,12 @@ class OilPass : public Saver {
     const int h = std::min(screen.height(), snapshot_.height());
     Pixel* dst = screen.pixelsUnmarked();
     const std::size_t stride = static_cast<std::size_t>(screen.stride());
-    return sweep(
+    using Unit = typename Derived::Unit;
+    return sweep<Unit>(
         *order_, x, y, [this] { return unitsUntilLook(); },
-        [&](const Point& u) {
-          if (!inside(u.x, u.y, w, h)) return;
-          __builtin_prefetch(snapshot_.address(u.x, u.y));
-          __builtin_prefetch(dst + static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x), 1);
-        },
-        [&](const Point& u) {
-          const Pixel p = self().paint(u.x, u.y, inside(u.x, u.y, w, h));
+        [&](Unit& u) { self().prepare(u, inside(u.x, u.y, w, h)); },
+        [&](const Unit& u) {
+          const Pixel p = self().paint(u, inside(u.x, u.y, w, h));
           if (p == kKeepPixel) return false;
           dst[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)] = p;
           return true;

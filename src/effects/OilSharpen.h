@@ -17,7 +17,7 @@ class OilSharpen final : public OilPass<OilSharpen, BoxFilter> {
  private:
   friend class OilPass<OilSharpen, BoxFilter>;
   bool copySnapshotRow();
-  Pixel paint(int px, int py, bool inside) const { return inside ? snapshot_.result(px, py) : kKeepPixel; }
+  Pixel paint(const Point& u, bool inside) const { return inside ? snapshot_.result(u.x, u.y) : kKeepPixel; }
 };
 
 }  // namespace warpix

@@ -18,16 +18,17 @@ namespace warpix {
 // numbers per point draws the same ones however often it was interrupted.
 // True when the pass is over, false when it stopped for input.
 //
-// After each pause of the pacing little of the screen or of what a pass
-// reads is still in the cache, and every order but the row-wise ones walks
-// down columns for part of the way, a new line (and page) per point. So the
-// points up to the next look for input (`want()` units away, as
+// The points up to the next look for input (`want()` units away, as
 // Saver::unitsUntilLook says) are taken from the order at once and each is
 // handed to `ahead`, as a Unit (a Point, or a type with x and y that also
-// holds what the pass works out early), to ask for the memory its paint
-// will touch; then they are painted in order and counted together. Input
-// can only stop the walk at a look, so at the batch's last point; the
-// order is never ahead of the point.
+// holds what the pass works out early); then they are painted in order and
+// counted together. A pass whose reads jump about (a distortion's source
+// points, a random box's corners) works out in `ahead` where they fall,
+// keeps that in the unit and asks for that memory, so the reads of many
+// points overlap. Keeping it in the unit also keeps the request: a
+// prefetch is no side effect to the compiler, so a step that only
+// prefetched would be dropped whole. Input can only stop the walk at a
+// look, so at the batch's last point; the order is never ahead of the point.
 //   ahead(Unit&); bool paint(const Unit&): true when it wrote the pixel;
 //   bool tick(int units, const Rect& written).
 template <class Unit = Point, class Want, class Ahead, class Paint, class Tick>
