@@ -1,5 +1,7 @@
 #include "app/Random.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 
 namespace warpix {
@@ -29,6 +31,42 @@ void Random::seed(std::int32_t s) {
   }
   first_ = 0;
   second_ = 31;
+}
+
+void Random::drawBelow(std::int32_t n, std::int32_t* out, std::size_t count) {
+  // Each draw replaces table[first] by itself less table[second], and
+  // `second` runs 31 places ahead of `first` round the 55 (24 behind, once
+  // it has wrapped). So up to 24 draws in a row, with neither index
+  // wrapping, read nothing that the same run writes: they are worked out
+  // side by side. On local copies, as `out` might alias the members.
+  std::array<std::int32_t, 56> table = table_;
+  int first = first_, second = second_;
+  std::size_t done = 0;
+  while (done < count) {
+    if (first == 55) first = 0;
+    if (second == 55) second = 0;
+    const std::size_t run = std::min({count - done, std::size_t{24}, static_cast<std::size_t>(55 - first),
+                                      static_cast<std::size_t>(55 - second)});
+    // The run's writes and reads do not overlap, and `table` is local.
+    std::int32_t* __restrict a = table.data() + first + 1;
+    const std::int32_t* __restrict b = table.data() + second + 1;
+    std::int32_t* __restrict to = out + done;
+    for (std::size_t k = 0; k < run; ++k) {
+      std::int32_t v = a[k] - b[k];
+      if (v < 0) v += kModulus;
+      a[k] = v;
+      to[k] = v;
+    }
+    first += static_cast<int>(run);
+    second += static_cast<int>(run);
+    done += run;
+  }
+  table_ = table;
+  first_ = first;
+  second_ = second;
+  const auto scale = static_cast<float>(n);
+  for (std::size_t i = 0; i < count; ++i)
+    out[i] = static_cast<std::int32_t>(static_cast<float>(out[i] * 1.0e-9) * scale);
 }
 
 std::int32_t Random::skewed(std::int32_t n, std::int32_t k) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace warpix {
@@ -30,6 +31,9 @@ class Random {
   }
   float uniform() { return static_cast<float>(next() * 1.0e-9); }  // 0 .. 1 inclusive (single precision)
   std::int32_t below(std::int32_t n) { return static_cast<std::int32_t>(uniform() * n); }  // 0 .. n-1, rarely n
+  // What `count` calls of below(n) would give, in order, into `out`; the
+  // conversions of a whole batch run side by side.
+  void drawBelow(std::int32_t n, std::int32_t* out, std::size_t count);
   std::int32_t skewed(std::int32_t n, std::int32_t k);
   float uniformSigned();               // -1 .. 1
   std::int32_t coin();

@@ -29,21 +29,9 @@ Pixel OilBlend::blend(const Unit& u) {
   return ((redBlue >> 2) & 0xFF00FFu) | ((green >> 2) & 0x00FF00u);
 }
 
-// The box reaches dx and dy from the point, clipped to the snapshot. Both
-// are drawn for every point, written or not, so the draws stay in step;
-// the corners are asked for before the batch is painted.
-void OilBlend::prepare(Unit& u, bool inside) {
-  const int dx = random.below(spread_);
-  const int dy = random.below(spread_);
-  if (!inside) return;
-  u.left = std::max(0, u.x - dx);
-  u.right = std::min(snapshot_.width() - 1, u.x + dx);
-  u.top = snapshot_.row(std::max(0, u.y - dy));
-  u.bottom = snapshot_.row(std::min(snapshot_.height() - 1, u.y + dy));
-  __builtin_prefetch(u.top + u.left);
-  __builtin_prefetch(u.top + u.right);
-  __builtin_prefetch(u.bottom + u.left);
-  __builtin_prefetch(u.bottom + u.right);
+void OilBlend::drawAhead() {
+  random.drawBelow(spread_, draws_.data(), draws_.size());
+  drawn_ = 0;
 }
 
 }  // namespace warpix

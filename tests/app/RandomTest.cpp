@@ -69,6 +69,26 @@ TEST(Random, DerivedDrawsRoundToSinglePrecision) {
   EXPECT_EQ(belows, (std::vector<int>{8, 0, 8, 3, 3, 9, 5, 0, 9, 3}));
 }
 
+// A batch must be the draws one at a time, across the table's wrap-arounds
+// (runs of 24, 55) and after an odd start; the generator ends in step.
+TEST(Random, DrawBelowInBatchesMatchesBelowOneByOne) {
+  for (const std::int32_t seed : {1, -7, 123456})
+    for (const std::int32_t n : {1, 7, 32, 100000})
+      for (const std::size_t count : {std::size_t{1}, std::size_t{24}, std::size_t{25}, std::size_t{56}, std::size_t{1000}}) {
+        Random batch(seed), single(seed);
+        batch.next();
+        single.next();
+        std::vector<std::int32_t> got(count);
+        for (int round = 0; round < 3; ++round) {
+          batch.drawBelow(n, got.data(), count);
+          std::vector<std::int32_t> want(count);
+          for (auto& w : want) w = single.below(n);
+          ASSERT_EQ(got, want) << "seed " << seed << ", n " << n << ", count " << count << ", round " << round;
+        }
+        EXPECT_EQ(batch.next(), single.next());
+      }
+}
+
 TEST(Random, SkewedLeansToTheRequestedEnd) {
   Random r(99);
   std::vector<int> low;
