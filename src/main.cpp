@@ -21,6 +21,7 @@
 #include "platform/linux/GioOnlineDetector.h"
 #include "platform/linux/GioShell.h"
 #include "platform/linux/KeyFileStore.h"
+#include "platform/linux/ProcessEnd.h"
 #include "platform/linux/ProgramFolders.h"
 #include "platform/linux/SdlScreen.h"
 #include "platform/linux/StopSignals.h"
@@ -116,26 +117,8 @@ int runDialog(warpix::CSaverApp& app, bool& dialogUp) {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
-  const std::string program = argc > 0 ? argv[0] : "warpix";
-  const CommandLine cl = CommandLine::parse(args);
-  switch (cl.action) {
-    case CommandLine::Action::Error:
-      std::cerr << "warpix: " << cl.error << "\n\n" << CommandLine::usage(program);
-      return 2;
-    case CommandLine::Action::Help:
-      std::cout << CommandLine::usage(program);
-      return 0;
-    case CommandLine::Action::Version:
-      std::cout << "warpix " << warpix::CSaverApp::productVersion() << '\n';
-      return 0;
-    default:
-      break;
-  }
-
+// Everything the program owns lives and dies in here, before the process ends.
+int runProgram(const CommandLine& cl) {
   // Rendering runs on virtual time so that one seed gives one set of files.
   warpix::SystemClock systemClock;
   warpix::VirtualClock virtualClock;
@@ -173,4 +156,26 @@ int main(int argc, char** argv) {
   if (run) return runSaver(app);
   if (app.runMode() == warpix::RunMode::Configure) return runDialog(app, dialogUp);
   return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::string program = argc > 0 ? argv[0] : "warpix";
+  const CommandLine cl = CommandLine::parse(args);
+  switch (cl.action) {
+    case CommandLine::Action::Error:
+      std::cerr << "warpix: " << cl.error << "\n\n" << CommandLine::usage(program);
+      return 2;
+    case CommandLine::Action::Help:
+      std::cout << CommandLine::usage(program);
+      return 0;
+    case CommandLine::Action::Version:
+      std::cout << "warpix " << warpix::CSaverApp::productVersion() << '\n';
+      return 0;
+    default:
+      break;
+  }
+  warpix::endProcess(runProgram(cl));
 }
