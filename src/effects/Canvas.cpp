@@ -105,7 +105,7 @@ void Canvas::applyTexture() {
         p = shadeLightness(p, texture_.at(u.y, u.x));
         return true;
       },
-      [this](int units, const Rect& written) { return tick(units, written); });
+      [this](int units, const Rect& written, const Rect& hole) { return tick(units, written, hole); });
   if (over) setFinished(true);
 }
 

@@ -95,7 +95,7 @@ void Distort::draw() {
         dst[at] = blend_ ? mix(s, src[own], sw, tw) : s;
         return true;
       },
-      [this](int units, const Rect& written) { return tick(units, written); });
+      [this](int units, const Rect& written, const Rect& hole) { return tick(units, written, hole); });
   if (over) setFinished(true);
 }
 

@@ -24,6 +24,11 @@ class NextPoint {
   // says how many; fewer than n only once the pass is over. A sweep takes
   // its points a batch at a time, one call instead of one per pixel.
   virtual int nextPoints(Point* out, int n) = 0;
+  // A box that none of the points of the last nextPoints call fell in, nor
+  // the point the call started from: the part of the screen inside a ring.
+  // What a batch changed is then sent as the pieces of its box around this
+  // one, not as the box around the whole ring. Empty for most orders.
+  virtual Rect batchHole() const { return {}; }
   virtual const char* name() const = 0;
 
   int width() const { return width_; }

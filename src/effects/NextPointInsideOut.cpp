@@ -66,6 +66,16 @@ bool NextPointInsideOut::nextRing() {
   return true;
 }
 
-int NextPointInsideOut::nextPoints(Point* out, int n) { return collect(*this, out, n); }
+int NextPointInsideOut::nextPoints(Point* out, int n) {
+  // Each ring's hole holds the holes of the rings inside it, so the hole of
+  // the innermost ring a batch touches, its first ring or its last, holds
+  // none of the batch's points.
+  const Rect first = holeOf(ring_);
+  const int got = collect(*this, out, n);
+  const Rect last = holeOf(ring_);
+  batchHole_ = {std::max(first.left, last.left), std::max(first.top, last.top), std::min(first.right, last.right),
+                std::min(first.bottom, last.bottom)};
+  return got;
+}
 
 }  // namespace warpix

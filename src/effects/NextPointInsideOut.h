@@ -14,6 +14,7 @@ class NextPointInsideOut : public NextPoint {
   NextPointInsideOut(Random& random, int width, int height);
   bool next(int& x, int& y) override;
   int nextPoints(Point* out, int n) override;
+  Rect batchHole() const override { return batchHole_; }
   const char* name() const override { return "NextPointInsideOut"; }
 
  protected:
@@ -39,8 +40,12 @@ class NextPointInsideOut : public NextPoint {
  private:
   // One step of the scan of the current ring; true when the ring is complete.
   bool stepInRing();
+  // The columns strictly between holeLeft and holeRight of the rows
+  // strictly between top and bottom.
+  static Rect holeOf(const Ring& r) { return {r.holeLeft + 1, r.top + 1, r.holeRight, r.bottom}; }
 
   bool ended_ = false;
+  Rect batchHole_;
 };
 
 }  // namespace warpix

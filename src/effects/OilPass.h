@@ -112,7 +112,7 @@ class OilPass : public Saver {
           dst[static_cast<std::size_t>(u.y) * stride + static_cast<std::size_t>(u.x)] = p;
           return true;
         },
-        [this](int units, const Rect& written) { return tick(units, written); });
+        [this](int units, const Rect& written, const Rect& hole) { return tick(units, written, hole); });
   }
 };
 

@@ -12,8 +12,8 @@ namespace warpix {
 
 // Walks the visiting order from the current point (x, y): paints each point
 // and counts the points as units with `tick`, which also hears the box
-// around the points that paint said it wrote (false from tick: input
-// waits). The point is moved past before the thread is given back, so a
+// around the points that paint said it wrote and the order's hole, where
+// none of them lies (false from tick: input waits). The point is moved past before the thread is given back, so a
 // resumed pass never paints a point twice, and an effect that draws random
 // numbers per point draws the same ones however often it was interrupted.
 // True when the pass is over, false when it stopped for input.
@@ -30,7 +30,7 @@ namespace warpix {
 // prefetched would be dropped whole. Input can only stop the walk at a
 // look, so at the batch's last point; the order is never ahead of the point.
 //   ahead(Unit&); bool paint(const Unit&): true when it wrote the pixel;
-//   bool tick(int units, const Rect& written).
+//   bool tick(int units, const Rect& written, const Rect& hole).
 template <class Unit = Point, class Want, class Ahead, class Paint, class Tick>
 bool sweep(NextPoint& order, std::int32_t& x, std::int32_t& y, Want&& want, Ahead&& ahead, Paint&& paint,
            Tick&& tick) {
@@ -66,7 +66,7 @@ bool sweep(NextPoint& order, std::int32_t& x, std::int32_t& y, Want&& want, Ahea
       top = std::min(top, u.y);
       bottom = std::max(bottom, u.y + 1);
     }
-    const bool goOn = tick(n, Rect{left, top, right, bottom});
+    const bool goOn = tick(n, Rect{left, top, right, bottom}, order.batchHole());
     const Point& last = points[static_cast<std::size_t>(ended ? n - 1 : n)];
     x = last.x;
     y = last.y;

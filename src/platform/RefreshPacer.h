@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/DirtyRegion.h"
 #include "platform/Surface.h"
 
 namespace warpix {
 
 // When a screen shows its changes and looks at its event queue, for the
 // screen backends, which differ only in how they copy rows and wait:
-// changes are shown at most once per display refresh, only the box around
-// what changed (the whole window after it lost its contents), and a queue
+// changes are shown at most once per display refresh, only the boxes that
+// changed (the whole window after it lost its contents), and a queue
 // found empty is not looked at again within the same millisecond, since
 // some operations ask after every cell of their work. Times are the
 // backend's milliseconds.
@@ -24,27 +25,28 @@ class RefreshPacer {
   // Collects what changed on the surface; true when something is to be
   // shown and a refresh has passed since the last showing.
   bool due(Surface& surface, std::uint64_t now) {
-    held_ = merged(held_, surface.takeDirty());
+    held_.add(surface.takeDirty());
     if (!pending()) return false;
     return now - lastShownMs_ >= frameMs_;
   }
   // The part to show now, clipped to width x height, and forgets it.
-  Rect take(int width, int height, std::uint64_t now) {
+  DirtyRegion take(int width, int height, std::uint64_t now) {
     lastShownMs_ = now;
-    Rect shown = exposed_ ? Rect{0, 0, width, height} : held_;
-    shown.right = std::min(shown.right, width);
-    shown.bottom = std::min(shown.bottom, height);
+    DirtyRegion shown;
+    if (exposed_) shown.add({0, 0, width, height});
+    else shown = held_;
+    shown.clip(width, height);
     drop();
-    return shown.empty() ? Rect{} : shown;
+    return shown;
   }
   bool wholeWindow() const { return exposed_; }
   void drop() {
-    held_ = {};
+    held_.clear();
     exposed_ = false;
   }
   // The window lost its contents (exposed, resized): show it all.
   void expose() {
-    held_ = {};
+    held_.clear();
     exposed_ = true;
   }
 
@@ -68,17 +70,12 @@ class RefreshPacer {
  private:
   static constexpr std::uint64_t kNever = UINT64_MAX;
 
-  static Rect merged(const Rect& a, const Rect& b) {
-    if (a.empty()) return b;
-    if (b.empty()) return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
-  }
   bool pending() const { return !held_.empty() || exposed_; }
 
   std::uint32_t frameMs_ = kDefaultFrameMs;
   std::uint64_t lastShownMs_ = 0;
   std::uint64_t emptyLookMs_ = kNever;
-  Rect held_;  // the box around changes not yet shown
+  DirtyRegion held_;  // changes not yet shown
   bool exposed_ = false;
 };
 

@@ -1,7 +1,6 @@
 #include "platform/Surface.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -14,14 +13,16 @@ Surface::Surface(int width, int height)
     : width_(std::max(0, width)),
       height_(std::max(0, height)),
       owned_(static_cast<std::size_t>(width_) * height_),
-      pixels_(owned_.data()),
-      dirty_{0, 0, width_, height_} {}
+      pixels_(owned_.data()) {
+  markAllDirty();
+}
 
 Surface::Surface(int width, int height, Pixel* borrowed)
     : width_(borrowed != nullptr ? std::max(0, width) : 0),
       height_(borrowed != nullptr ? std::max(0, height) : 0),
-      pixels_(borrowed),
-      dirty_{0, 0, width_, height_} {}
+      pixels_(borrowed) {
+  markAllDirty();
+}
 
 Surface::~Surface() = default;
 
@@ -149,11 +150,11 @@ void Surface::stretchDib(int x, int y, int dw, int dh, const std::uint8_t* info,
   }
 }
 
-Rect Surface::takeDirty() {
-  const Rect r{std::max(0, dirty_.left), std::max(0, dirty_.top), std::min(width_, dirty_.right),
-               std::min(height_, dirty_.bottom)};
-  dirty_ = {INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-  return r.empty() ? Rect{} : r;
+DirtyRegion Surface::takeDirty() {
+  DirtyRegion r = dirty_;
+  r.clip(width_, height_);
+  dirty_.clear();
+  return r;
 }
 
 }  // namespace warpix

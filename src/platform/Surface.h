@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/DirtyRegion.h"
 #include "platform/Pixel.h"
 #include "platform/PixelStore.h"
 
@@ -83,17 +84,14 @@ class Surface {
   // text's cell, as GDI TextOut places it by default.
   void drawText(const Font& font, int x, int y, const std::string& utf8, Pixel colour);
 
-  // The box around what was written since the last call, clipped to the
-  // surface; empty when nothing was. A screen shows only this part, so a
-  // pass sweeping a column sends the X server a column, not whole rows.
-  Rect takeDirty();
+  // What was written since the last call, clipped to the surface; empty
+  // when nothing was. A screen shows only this part, so a pass sweeping a
+  // column sends the X server a column, not whole rows, and one sweeping a
+  // ring its four sides, not the screen inside them.
+  DirtyRegion takeDirty();
   void markDirty(int top, int bottom) { markDirty({0, top, width_, bottom}); }
-  void markDirty(const Rect& r) {
-    if (r.left < dirty_.left) dirty_.left = r.left;
-    if (r.top < dirty_.top) dirty_.top = r.top;
-    if (r.right > dirty_.right) dirty_.right = r.right;
-    if (r.bottom > dirty_.bottom) dirty_.bottom = r.bottom;
-  }
+  void markDirty(const Rect& r) { dirty_.add(r); }
+  void markDirty(const DirtyRegion& r) { dirty_.add(r); }
   void markAllDirty() { markDirty(0, height_); }
 
  private:
@@ -107,7 +105,7 @@ class Surface {
   int height_;
   PixelStore owned_;  // empty when the pixels are borrowed
   Pixel* pixels_ = nullptr;
-  Rect dirty_;
+  DirtyRegion dirty_;
   // Over pixels_, so it moves with them; shared_ptr only because the type
   // is not complete here (a surface is never copied).
   std::shared_ptr<CairoCanvas> canvas_;

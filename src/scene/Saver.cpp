@@ -63,7 +63,7 @@ bool Saver::isFinished() {
 
 void Saver::markWritten() {
   if (!written_.empty()) scene->surface().markDirty(written_);
-  written_ = kNothingWritten;
+  written_.clear();
 }
 
 bool Saver::checkAndPace() {

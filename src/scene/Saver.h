@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "app/Random.h"
+#include "platform/DirtyRegion.h"
 #include "platform/Pixel.h"
 #include "raster/ColorRGB.h"
 #include "scene/Operation.h"
@@ -60,9 +61,10 @@ class Saver : public Operation {
   }
   // Counts `units` units as that many tick() calls would, the last of them
   // the only one that may look for input (so at most unitsUntilLook()), and
-  // notes first that the box `written` of raw pixels was written.
-  bool tick(std::int32_t units, const Rect& written) {
-    wrote(written);
+  // notes first that raw pixels were written in the box `written`, none of
+  // them in `hole`.
+  bool tick(std::int32_t units, const Rect& written, const Rect& hole = {}) {
+    written_.addOutside(written, hole);
     pixelCount += units - 1;
     return tick();
   }
@@ -77,13 +79,7 @@ class Saver : public Operation {
   // note the box of what they wrote here (an empty one for nothing); it is
   // marked changed at the next check, so the screen shows the sweep as it
   // goes and sends only what the sweep touched.
-  void wrote(const Rect& box) {
-    if (box.empty()) return;
-    written_.left = std::min(written_.left, box.left);
-    written_.top = std::min(written_.top, box.top);
-    written_.right = std::max(written_.right, box.right);
-    written_.bottom = std::max(written_.bottom, box.bottom);
-  }
+  void wrote(const Rect& box) { written_.add(box); }
 
   CSceneWnd* scene;
   ColorRGB penColour;
@@ -105,15 +101,13 @@ class Saver : public Operation {
 
  private:
   bool checkAndPace();
-  // Marks the rows noted by wrote() on the screen and forgets them.
+  // Marks the boxes noted by wrote() on the screen and forgets them.
   void markWritten();
-
-  static constexpr Rect kNothingWritten{INT32_MAX, INT32_MAX, 0, 0};
 
   std::uint32_t number_ = 0;
   std::int32_t unitsPerInputLook_ = kUnitsPerCheck;
   std::int32_t nextLook_ = 0;  // the unit at which tick() next looks
-  Rect written_ = kNothingWritten;
+  DirtyRegion written_;
 };
 
 }  // namespace warpix

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -219,6 +222,42 @@ TEST(NextPointAll, BatchesGiveTheSamePointsAsNext) {
         EXPECT_EQ(points, expected.points) << order->name() << " " << w << "x" << h << " in batches of " << batch;
         EXPECT_EQ(order->nextPoints(got.data(), batch), 0) << order->name();
       }
+}
+
+// A sweep sends what a batch changed as the pieces of its box around the
+// order's hole: a point inside the hole would never be shown.
+TEST(NextPointAll, NoPointOfABatchLiesInItsHole) {
+  const auto inHole = [](const Rect& hole, const Point& p) {
+    return p.x >= hole.left && p.x < hole.right && p.y >= hole.top && p.y < hole.bottom;
+  };
+  for (int index = 0; index < kNextPointCount; ++index) {
+    std::int64_t largestHole = 0;
+    for (const auto& [w, h] : kSizes)
+      for (const int batch : {1, 7, 600}) {
+        Random r(1);
+        auto order = make(index, r, w, h);
+        std::vector<Point> got(static_cast<std::size_t>(batch));
+        Point start{0, 0};  // the caller's own first point
+        int n = 0;
+        do {
+          n = order->nextPoints(got.data(), batch);
+          const Rect hole = order->batchHole();
+          if (!hole.empty()) largestHole = std::max(largestHole, std::int64_t{hole.width()} * hole.height());
+          ASSERT_FALSE(inHole(hole, start)) << order->name() << " " << w << "x" << h << " batch " << batch;
+          for (int i = 0; i < n; ++i)
+            ASSERT_FALSE(inHole(hole, got[static_cast<std::size_t>(i)]))
+                << order->name() << " " << w << "x" << h << " batch " << batch << " point " << got[i].x << ","
+                << got[i].y;
+          if (n > 0) start = got[static_cast<std::size_t>(n - 1)];
+        } while (n == batch);
+      }
+    Random r(1);
+    const std::string name = make(index, r, 4, 4)->name();
+    if (name == "NextPointInsideOut" || name == "NextPointOutsideIn")
+      EXPECT_GT(largestHole, 1000) << name << " keeps the inside of its rings out";
+    else
+      EXPECT_EQ(largestHole, 0) << name;
+  }
 }
 
 TEST(NextPointAll, AnEndedPassStaysEnded) {

@@ -144,7 +144,7 @@ TEST(SurfaceText, DrawsTheAskedColourInsideTheMeasuredCell) {
     // Without descenders the ink ends on the baseline (round letters may
     // overshoot it by a pixel).
     EXPECT_NEAR(p.box.bottom, 11 + e.ascent, 1) << face;
-    const Rect dirty = s.takeDirty();
+    const Rect dirty = s.takeDirty().bounds();
     EXPECT_LE(dirty.top, p.box.top);
     EXPECT_GE(dirty.bottom, p.box.bottom);
     EXPECT_LE(dirty.left, p.box.left);

@@ -18,13 +18,14 @@ HeadlessScreen::HeadlessScreen(int width, int height, int monitorCount, int bits
 
 void HeadlessScreen::present() {
   ++presents_;
-  const Rect shown = surface_.takeDirty();
-  if (shown.empty() || presented_.empty()) return;
+  const DirtyRegion shown = surface_.takeDirty();
+  if (presented_.empty()) return;
   const auto w = static_cast<std::size_t>(surface_.width());
-  for (int y = shown.top; y < shown.bottom; ++y) {
-    const auto from = presented_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * w + shown.left);
-    std::fill(from, from + shown.width(), true);
-  }
+  for (const Rect& box : shown)
+    for (int y = box.top; y < box.bottom; ++y) {
+      const auto from = presented_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * w + box.left);
+      std::fill(from, from + box.width(), true);
+    }
 }
 
 void HeadlessScreen::resetPresented() {

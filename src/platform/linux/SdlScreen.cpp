@@ -8,6 +8,7 @@
 #undef None
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "platform/linux/XErrors.h"
@@ -311,27 +312,32 @@ void SdlScreen::flushIfDue() {
 
 void SdlScreen::flush() {
   if (image_) {
-    const Rect box = pacer_.take(std::min(surface_.width(), image_->width()),
-                                 std::min(surface_.height(), image_->height()), SDL_GetTicks64());
-    if (box.empty()) return;
-    if (!borrowed_) image_->copyBox(surface_, box);
-    image_->put(box);
+    const DirtyRegion shown = pacer_.take(std::min(surface_.width(), image_->width()),
+                                          std::min(surface_.height(), image_->height()), SDL_GetTicks64());
+    if (shown.empty()) return;
+    if (!borrowed_)
+      for (const Rect& box : shown) image_->copyBox(surface_, box);
+    image_->put(shown);
     return;
   }
   const bool all = pacer_.wholeWindow();
-  const Rect shown = pacer_.take(surface_.width(), surface_.height(), SDL_GetTicks64());
-  SDL_Rect box{shown.left, shown.top, shown.width(), shown.height()};
+  const DirtyRegion shown = pacer_.take(surface_.width(), surface_.height(), SDL_GetTicks64());
+  std::array<SDL_Rect, DirtyRegion::kMostBoxes> boxes{};
+  int count = 0;
+  for (const Rect& r : shown) boxes[static_cast<std::size_t>(count++)] = {r.left, r.top, r.width(), r.height()};
   if (frame_) {
-    // Drawn in our own memory: copy the box into the window's image. Only
+    // Drawn in our own memory: copy the boxes into the window's image. Only
     // here may SDL be asked for that image; a direct surface points into
     // it, and asking could replace it.
     SDL_Surface* target = SDL_GetWindowSurface(window_.get());
     if (target == nullptr) return;
-    SDL_Rect to = box;
-    if (!shown.empty()) SDL_BlitSurface(frame_.get(), &box, target, &to);
+    for (int i = 0; i < count; ++i) {
+      SDL_Rect to = boxes[static_cast<std::size_t>(i)];
+      SDL_BlitSurface(frame_.get(), &boxes[static_cast<std::size_t>(i)], target, &to);
+    }
   }
   if (all) SDL_UpdateWindowSurface(window_.get());
-  else if (!shown.empty()) SDL_UpdateWindowSurfaceRects(window_.get(), &box, 1);
+  else if (count > 0) SDL_UpdateWindowSurfaceRects(window_.get(), boxes.data(), count);
 }
 
 }  // namespace warpix

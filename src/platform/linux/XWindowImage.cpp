@@ -181,19 +181,25 @@ void XWindowImage::copyBox(const Surface& from, const Rect& box) {
   }
 }
 
-void XWindowImage::put(const Rect& box) {
+void XWindowImage::put(const DirtyRegion& region) {
   State& s = *s_;
-  if (s.image == nullptr || box.empty()) return;
-  const auto w = static_cast<unsigned>(box.width()), h = static_cast<unsigned>(box.height());
+  if (s.image == nullptr || region.empty()) return;
+  // Waiting until the server has read a segment that is drawn on all the
+  // while protects nothing, and each completion would wake us once more.
+  // One completion, for the last box, tells that the server read them all.
+  const bool ask = s.useShm && s.completions && !s.lent;
+  const Rect* const last = region.end() - 1;
+  for (const Rect* box = region.begin(); box != region.end(); ++box) {
+    const auto w = static_cast<unsigned>(box->width()), h = static_cast<unsigned>(box->height());
+    if (s.useShm)
+      XShmPutImage(s.display, s.window, s.gc, s.image, box->left, box->top, box->left, box->top, w, h,
+                   ask && box == last ? True : False);
+    else
+      XPutImage(s.display, s.window, s.gc, s.image, box->left, box->top, box->left, box->top, w, h);
+  }
   if (s.useShm) {
-    // Waiting until the server has read a segment that is drawn on all the
-    // while protects nothing, and each completion would wake us once more.
-    const bool ask = s.completions && !s.lent;
-    XShmPutImage(s.display, s.window, s.gc, s.image, box.left, box.top, box.left, box.top, w, h, ask ? True : False);
     s.shmBusy = ask;
     s.shmSentMs = steadyMs();
-  } else {
-    XPutImage(s.display, s.window, s.gc, s.image, box.left, box.top, box.left, box.top, w, h);
   }
   XFlush(s.display);
 }

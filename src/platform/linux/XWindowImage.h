@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/DirtyRegion.h"
 #include "platform/Pixel.h"
 #include "platform/Surface.h"
 
@@ -46,8 +47,8 @@ class XWindowImage {
   Surface drawingSurface(Surface picture, bool& borrowed);
   // Copies `box` of `from` into the image, clipped to both.
   void copyBox(const Surface& from, const Rect& box);
-  // Sends `box` of the image to the window and flushes.
-  void put(const Rect& box);
+  // Sends the region's boxes of the image to the window and flushes.
+  void put(const DirtyRegion& region);
 
   // With completions: takes `e` when it tells that the last put is done,
   // and whether it did; and whether a put may still be reading the segment

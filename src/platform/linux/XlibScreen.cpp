@@ -221,12 +221,12 @@ void XlibScreen::flush() {
     relevantEventAtHead();  // reads the completion if it has come
     if (image.busy(nowMs())) return;
   }
-  const Rect box = pacer_.take(std::min(surface_.width(), image.width()), std::min(surface_.height(), image.height()),
-                               nowMs());
-  if (!box.empty()) {
-    if (!borrowed_) image.copyBox(surface_, box);
-    image.put(box);
-  }
+  const DirtyRegion shown = pacer_.take(std::min(surface_.width(), image.width()),
+                                        std::min(surface_.height(), image.height()), nowMs());
+  if (shown.empty()) return;
+  if (!borrowed_)
+    for (const Rect& box : shown) image.copyBox(surface_, box);
+  image.put(shown);
 }
 
 }  // namespace warpix
