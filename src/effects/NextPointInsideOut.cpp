@@ -72,9 +72,7 @@ int NextPointInsideOut::nextPoints(Point* out, int n) {
   // none of the batch's points.
   const Rect first = holeOf(ring_);
   const int got = collect(*this, out, n);
-  const Rect last = holeOf(ring_);
-  batchHole_ = {std::max(first.left, last.left), std::max(first.top, last.top), std::min(first.right, last.right),
-                std::min(first.bottom, last.bottom)};
+  batchHole_ = intersection(first, holeOf(ring_));
   return got;
 }
 

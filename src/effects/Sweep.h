@@ -11,12 +11,13 @@
 namespace warpix {
 
 // Walks the visiting order from the current point (x, y): paints each point
-// and counts the points as units with `tick`, which also hears the box
-// around the points that paint said it wrote and the order's hole, where
-// none of them lies (false from tick: input waits). The point is moved past before the thread is given back, so a
-// resumed pass never paints a point twice, and an effect that draws random
-// numbers per point draws the same ones however often it was interrupted.
-// True when the pass is over, false when it stopped for input.
+// and counts the points as units with `tick`, which also hears the box around
+// the points that paint said it wrote and the order's hole, where none of them
+// lies (false from tick: input waits). The point is moved past before the
+// thread is given back, so a resumed pass never paints a point twice, and an
+// effect that draws random numbers per point draws the same ones however often
+// it was interrupted. True when the pass is over, false when it stopped for
+// input.
 //
 // The points up to the next look for input (`want()` units away, as
 // Saver::unitsUntilLook says) are taken from the order at once and each is

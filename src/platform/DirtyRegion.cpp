@@ -12,17 +12,13 @@ Rect around(const Rect& a, const Rect& b) {
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
-Rect common(const Rect& a, const Rect& b) {
-  return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
-}
-
 // Sending a few pixels more costs less than another request to the server.
 constexpr std::int64_t kCheapWaste = 1024;
 
 }  // namespace
 
 std::int64_t DirtyRegion::waste(const Rect& a, const Rect& b) {
-  return areaOf(around(a, b)) - areaOf(a) - areaOf(b) + areaOf(common(a, b));
+  return areaOf(around(a, b)) - areaOf(a) - areaOf(b) + areaOf(intersection(a, b));
 }
 
 bool DirtyRegion::worthJoining(const Rect& a, const Rect& b) {
@@ -88,7 +84,7 @@ void DirtyRegion::remove(int i) {
 }
 
 void DirtyRegion::addOutside(const Rect& box, const Rect& hole) {
-  const Rect h = common(box, hole);
+  const Rect h = intersection(box, hole);
   if (h.empty()) {
     add(box);
     return;
@@ -102,7 +98,7 @@ void DirtyRegion::addOutside(const Rect& box, const Rect& hole) {
 void DirtyRegion::clip(int width, int height) {
   const Rect surface{0, 0, width, height};
   for (int i = 0; i < count_;) {
-    boxes_[i] = common(boxes_[i], surface);
+    boxes_[i] = intersection(boxes_[i], surface);
     if (boxes_[i].empty()) remove(i);
     else ++i;
   }

@@ -42,4 +42,10 @@ struct Rect {
   bool operator==(const Rect&) const = default;
 };
 
+// The part two boxes share; empty when they share nothing.
+constexpr Rect intersection(const Rect& a, const Rect& b) {
+  return {a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top, a.right < b.right ? a.right : b.right,
+          a.bottom < b.bottom ? a.bottom : b.bottom};
+}
+
 }  // namespace warpix
