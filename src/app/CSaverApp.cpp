@@ -99,7 +99,11 @@ std::string CSaverApp::tempFilePath() const {
     const char* tmpdir = std::getenv("TMPDIR");
     folder = tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp";
   }
-  return withSlash(folder) + kTempFile;
+  // One file per process: several savers run at once (one per monitor
+  // under a screensaver daemon, one per user on a shared machine), and a
+  // name they shared let one decode or delete the other's download, or,
+  // in a sticky /tmp, refuse to replace another user's file at all.
+  return withSlash(folder) + "warpix-" + std::to_string(services_.processId) + ".tmp";
 }
 
 std::string CSaverApp::productVersion() {

@@ -25,7 +25,6 @@ class CSaverApp {
   static constexpr const char* kTitle = "Photo Warpix";
   static constexpr const char* kCaption = "Photo Warpix Screensaver";
   static constexpr const char* kHelpFile = "warpix.htm";
-  static constexpr const char* kTempFile = "warpix.tmp";
 
   using ErrorBox = std::function<void(const std::string& caption, const std::string& text)>;
 

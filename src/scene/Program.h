@@ -40,7 +40,7 @@ struct Program {
   // The pictures shown when the chosen folders hold none; empty for no
   // such fallback.
   std::string samplesFolder;
-  // Where downloads go (temp folder + "warpix.tmp").
+  // Where downloads go (temp folder + "warpix-<process id>.tmp").
   std::string tempFilePath;
   // The web, when the program may use it: fetches, and whether the desktop
   // is on-line. Without a fetcher there is no crawler.

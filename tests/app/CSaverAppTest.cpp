@@ -157,27 +157,31 @@ TEST(CSaverApp, PrintingTheSettingsShowsTheFirstRunButWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
-TEST(CSaverApp, TempFilePathPrefersTempThenInstallFolderNeverTheRoot) {
-  AppFixture f({"/s"});
+TEST(CSaverApp, TempFilePathPrefersTempThenInstallFolderNeverTheRootOneFilePerProcess) {
+  AppFixture f({"/s"}, "", 4242);
   f.app.startUp();
   {
     EnvVar temp("TEMP", "/data/t");
-    EXPECT_EQ(f.app.tempFilePath(), "/data/t/warpix.tmp");
+    EXPECT_EQ(f.app.tempFilePath(), "/data/t/warpix-4242.tmp");
   }
   {
     EnvVar temp("TEMP", "/data/t/");
-    EXPECT_EQ(f.app.tempFilePath(), "/data/t/warpix.tmp");
+    EXPECT_EQ(f.app.tempFilePath(), "/data/t/warpix-4242.tmp");
   }
   EnvVar temp("TEMP", nullptr);
   f.app.settings().setInstallFolder("/opt/x/");
-  EXPECT_EQ(f.app.tempFilePath(), "/opt/x/warpix.tmp");
+  EXPECT_EQ(f.app.tempFilePath(), "/opt/x/warpix-4242.tmp");
   f.app.settings().setInstallFolder("");
   {
     EnvVar tmpdir("TMPDIR", "/var/tmp");
-    EXPECT_EQ(f.app.tempFilePath(), "/var/tmp/warpix.tmp");
+    EXPECT_EQ(f.app.tempFilePath(), "/var/tmp/warpix-4242.tmp");
   }
   EnvVar tmpdir("TMPDIR", nullptr);
-  EXPECT_EQ(f.app.tempFilePath(), "/tmp/warpix.tmp");
+  EXPECT_EQ(f.app.tempFilePath(), "/tmp/warpix-4242.tmp");
+  // Two savers at once never share a download.
+  AppFixture twin({"/s"}, "", 4243);
+  twin.app.startUp();
+  EXPECT_EQ(twin.app.tempFilePath(), "/tmp/warpix-4243.tmp");
 }
 
 TEST(CSaverApp, ProductVersionTurnsTheResourceIntoDots) {
