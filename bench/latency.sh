@@ -14,6 +14,9 @@
 #    saver's window leaves the screen ("gone") and to the end of its
 #    process ("end"). On a host where starting a process is slow, this
 #    is the part the saver answers for.
+# Both series are also taken of bench/key-floor.c, a client that only maps
+# a window and ends at the first key ("floor"): no saver can beat it on the
+# same host, so it shows what the host itself costs.
 #   bench/latency.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,10 +39,12 @@ only() {  # only NAME KEY: a profile where KEY is the one frequency above 0
 only blur DoBlur
 only repaint DoRepaint
 only text DoText
+floor=$work/key-floor
+cc -O2 -o "$floor" bench/key-floor.c -lX11
 
-python3 - "$bin" "$runs" "$work" <<'PY'
+python3 - "$bin" "$runs" "$work" "$floor" <<'PY'
 import ctypes, statistics, subprocess, sys, threading, time
-binary, runs, work = sys.argv[1], int(sys.argv[2]), sys.argv[3]
+binary, runs, work, floor = sys.argv[1], int(sys.argv[2]), sys.argv[3], sys.argv[4]
 
 X = ctypes.CDLL("libX11.so.6")
 XTest = ctypes.CDLL("libXtst.so.6")
@@ -65,7 +70,9 @@ def pct(values, p):
     return s[min(len(s) - 1, int(round(p / 100 * (len(s) - 1))))]
 
 def start(profile, settle):
-    saver = subprocess.Popen([binary, "-s", "--config-dir", profile],
+    # The floor client takes no arguments and ignores them.
+    command = [floor] if profile.endswith("/floor") else [binary, "-s", "--config-dir", profile]
+    saver = subprocess.Popen(command,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     found = subprocess.run(["timeout", "10", "xdotool", "search", "--sync", "--pid", str(saver.pid)],
                            stdout=subprocess.PIPE, text=True, check=True).stdout.split()
@@ -127,7 +134,7 @@ for _ in range(20):
     subprocess.run(["xdotool", "getmouselocation"], stdout=subprocess.DEVNULL, check=True)
     xdotool.append(ms_since(t0))
 print(f"xdotool start-up alone: p50 {statistics.median(xdotool):.1f} ms")
-for name, settle in (("drawing", 0.5), ("blur", 0.5), ("repaint", 0.5), ("text", 0.5), ("delay", 1.2),
+for name, settle in (("floor", 0.5), ("drawing", 0.5), ("blur", 0.5), ("repaint", 0.5), ("text", 0.5), ("delay", 1.2),
                      ("hold", 1.2)):
     keyed = [by_xdotool(f"{work}/{name}", settle) for _ in range(runs)]
     sent = [direct(f"{work}/{name}", settle) for _ in range(runs)]
