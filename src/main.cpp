@@ -72,7 +72,8 @@ int runFullScreen(warpix::CSaverApp& app) {
     }
     window.run();
   }
-  // Everything the display holds goes before the process ends.
+  // What the display still holds goes before the process ends, or with it.
+  if (warpix::processEndFreesNothing()) screen->leaveToProcessEnd();
   screen.reset();
   // A hack that its host stops ends by that signal, as the host expects
   // of its hacks; a saver in its own window ends cleanly.

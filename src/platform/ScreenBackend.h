@@ -42,6 +42,14 @@ class ScreenBackend : public EventSource {
   virtual void present() = 0;
   // Takes the next event off the queue; Kind::None when the queue is empty.
   virtual InputEvent nextEvent() = 0;
+  // The window leaves the screen at once, before the scene is taken down;
+  // a window another program lends us stays where it is. Nothing is drawn
+  // afterwards.
+  virtual void hide() {}
+  // The process ends next: what the display holds for us may be left to
+  // the display server, which frees all of a client's resources when its
+  // connection closes with the process.
+  virtual void leaveToProcessEnd() {}
 };
 
 }  // namespace warpix

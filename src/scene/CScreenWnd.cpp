@@ -125,6 +125,9 @@ void CScreenWnd::onResize(int width, int height) {
 void CScreenWnd::destroy() {
   // The quit is posted first; then the scene stops its operation.
   destroyed_ = true;
+  // What the user sees goes before the scene is taken down, which hands
+  // back memory that takes a while to free.
+  screen_.hide();
   onDestroy();
 }
 

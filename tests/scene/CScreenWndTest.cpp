@@ -76,6 +76,7 @@ TEST(CScreenWnd, KeyButtonAndFocusLossEachClose) {
     EXPECT_FALSE(f.window->pumpOnce()) << static_cast<int>(kind);
     EXPECT_TRUE(f.window->closePosted());
     EXPECT_TRUE(f.window->destroyed());
+    EXPECT_TRUE(f.screen.hidden());
     // The scene's destroy handling stopped the operation.
     ASSERT_NE(f.op(), nullptr);
     EXPECT_TRUE(f.op()->stopRequested());
@@ -107,6 +108,8 @@ TEST(CScreenWnd, ARefusedCloseResumesThePaintChain) {
   EXPECT_FALSE(f.window->closePosted());
   EXPECT_FALSE(f.op()->stopRequested());
   EXPECT_TRUE(f.window->invalidated());
+  EXPECT_TRUE(f.window->pumpOnce());
+  EXPECT_FALSE(f.screen.hidden());
   // The movement that triggered the check is the new reference.
   EXPECT_EQ(f.window->mouseReference(), (Point{60, 10}));
   // A later key asks again: a refusal is not sticky.

@@ -23,6 +23,8 @@ class HeadlessScreen final : public ScreenBackend {
   // "monitor" since the last resetPresented().
   void present() override;
   InputEvent nextEvent() override;
+  void hide() override { hidden_ = true; }
+  bool hidden() const { return hidden_; }
 
   bool eventWaiting() override {
     releaseDelayed();
@@ -58,6 +60,7 @@ class HeadlessScreen final : public ScreenBackend {
   int delayedChecks_ = 0;
   InputEvent delayed_;
   int presents_ = 0;
+  bool hidden_ = false;
   std::vector<bool> presented_;
 };
 

@@ -26,4 +26,12 @@ void endProcess(int status) {
 #endif
 }
 
+bool processEndFreesNothing() {
+#ifdef WARPIX_ORDINARY_EXIT
+  return false;
+#else
+  return true;
+#endif
+}
+
 }  // namespace warpix

@@ -14,4 +14,8 @@ namespace warpix {
 // Sanitizer builds end the ordinary way, so that the leak check still runs.
 [[noreturn]] void endProcess(int status);
 
+// Whether endProcess leaves what the program still holds to the kernel;
+// false in sanitizer builds, which must free everything for the leak check.
+bool processEndFreesNothing();
+
 }  // namespace warpix

@@ -36,6 +36,15 @@ void SdlScreen::SurfaceDeleter::operator()(SDL_Surface* s) const { SDL_FreeSurfa
 SdlScreen::SdlScreen(Key) {}
 
 SdlScreen::~SdlScreen() {
+  if (leftToProcessEnd_) {
+    // Freeing these one by one costs round trips to the server (detaching
+    // the shared image, destroying the window, closing SDL's connections)
+    // between the key and the end of the process, and the server does it
+    // all when the connection closes.
+    (void)image_.release();
+    (void)window_.release();
+    return;
+  }
   image_.reset();
   frame_.reset();
   window_.reset();
@@ -107,7 +116,8 @@ bool SdlScreen::openOwnWindow(std::string& error) {
   SDL_VERSION(&info.version);
   if (SDL_GetWindowWMInfo(window_.get(), &info) == SDL_TRUE && info.subsystem == SDL_SYSWM_X11) {
     xDisplay_ = info.info.x11.display;
-    image_ = std::make_unique<XWindowImage>(xDisplay_, info.info.x11.window, false);
+    xWindow_ = info.info.x11.window;
+    image_ = std::make_unique<XWindowImage>(xDisplay_, xWindow_, false);
   }
   attachSurface(Surface(all.w, all.h));
   SDL_ShowCursor(SDL_DISABLE);
@@ -285,6 +295,22 @@ ScreenBackend::InputEvent SdlScreen::nextEvent() {
     if (event.kind != InputEvent::Kind::None) return event;
   }
   return {};
+}
+
+void SdlScreen::hide() {
+  if (xDisplay_ == nullptr) {
+    if (window_) SDL_HideWindow(window_.get());
+    return;
+  }
+  // SDL's own hide waits for the server to answer twice; the unmap alone
+  // takes the window off the screen as soon as the server reads it.
+  XUnmapWindow(xDisplay_, xWindow_);
+  XFlush(xDisplay_);
+}
+
+void SdlScreen::leaveToProcessEnd() {
+  // Off X there is no server to leave things to.
+  leftToProcessEnd_ = xDisplay_ != nullptr;
 }
 
 bool SdlScreen::waitForEvent(std::uint32_t ms) {

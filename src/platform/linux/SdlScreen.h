@@ -51,6 +51,8 @@ class SdlScreen final : public ScreenBackend {
   // Taking a Resize off the queue gives the surface its new size; the loop
   // takes events only between paint steps, so no operation is drawing then.
   InputEvent nextEvent() override;
+  void hide() override;
+  void leaveToProcessEnd() override;
   bool eventWaiting() override;
   bool waitForEvent(std::uint32_t ms) override;
 
@@ -102,8 +104,10 @@ class SdlScreen final : public ScreenBackend {
   int verticalDpi_ = kDefaultDpi;
   RefreshPacer pacer_;
   bool quitSent_ = false;
-  // SDL's own X connection, when SDL runs on X.
+  // SDL's own X connection and the window on it, when SDL runs on X.
   _XDisplay* xDisplay_ = nullptr;
+  unsigned long xWindow_ = 0;
+  bool leftToProcessEnd_ = false;
 };
 
 }  // namespace warpix
