@@ -69,9 +69,7 @@ def pct(values, p):
     s = sorted(values)
     return s[min(len(s) - 1, int(round(p / 100 * (len(s) - 1))))]
 
-def start(profile, settle):
-    # The floor client takes no arguments and ignores them.
-    command = [floor] if profile.endswith("/floor") else [binary, "-s", "--config-dir", profile]
+def start(command):
     saver = subprocess.Popen(command,
                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     found = subprocess.run(["timeout", "10", "xdotool", "search", "--sync", "--pid", str(saver.pid)],
@@ -91,8 +89,8 @@ def ended(saver):
         killer.cancel()
     return code == 0 and not timed_out
 
-def by_xdotool(profile, settle):
-    saver, _ = start(profile, settle)
+def by_xdotool(command, settle):
+    saver, _ = start(command)
     time.sleep(settle)
     t0 = time.perf_counter()
     key = subprocess.Popen(["xdotool", "key", "a"])
@@ -101,8 +99,8 @@ def by_xdotool(profile, settle):
     key.wait()
     return ms if ok else None
 
-def direct(profile, settle):
-    saver, window = start(profile, settle)
+def direct(command, settle):
+    saver, window = start(command)
     X.XSelectInput(display, window, STRUCTURE_NOTIFY)
     time.sleep(settle)
     # Window ids come back with the next client: events of the last run's
@@ -136,8 +134,9 @@ for _ in range(20):
 print(f"xdotool start-up alone: p50 {statistics.median(xdotool):.1f} ms")
 for name, settle in (("floor", 0.5), ("drawing", 0.5), ("blur", 0.5), ("repaint", 0.5), ("text", 0.5), ("delay", 1.2),
                      ("hold", 1.2)):
-    keyed = [by_xdotool(f"{work}/{name}", settle) for _ in range(runs)]
-    sent = [direct(f"{work}/{name}", settle) for _ in range(runs)]
+    command = [floor] if name == "floor" else [binary, "-s", "--config-dir", f"{work}/{name}"]
+    keyed = [by_xdotool(command, settle) for _ in range(runs)]
+    sent = [direct(command, settle) for _ in range(runs)]
     k = [v for v in keyed if v is not None]
     d = [v for v in sent if v is not None]
     print(row(name, "xdotool", k, runs - len(k)))
